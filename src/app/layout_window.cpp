@@ -1,0 +1,116 @@
+#include "app/layout_window.h"
+
+#include <algorithm>
+
+#include "app/picture_control.h"
+#include "app/text.h"
+#include "calculator/digit_key_subclass.h"
+
+namespace tarvolin {
+namespace {
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+ControlClass ClassFor(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+        // Captions wrap inside the button when they are wider than it.
+        case ControlKind::Button:
+            return {L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE, 0};
+        case ControlKind::DefaultButton:
+            return {L"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON | BS_MULTILINE, 0};
+        case ControlKind::Picture:
+            return {kPictureClassName, WS_TABSTOP, 0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+void PlaceControl(HWND control, const ControlEntry& entry, int dpi, const LayoutFonts& fonts) {
+    const PixelRect r = ToPixels(entry.rect, dpi);
+    if (entry.kind == ControlKind::Picture) {
+        // The picture box takes the size of its picture.
+        const int side = PictureSide(dpi);
+        SetWindowPos(control, nullptr, r.left, r.top, side, side, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry.fontCentipoints)), TRUE);
+}
+
+}  // namespace
+
+void LayoutFonts::Build(const WindowLayout& layout, int dpi) {
+    fonts_.clear();
+    const std::wstring face = Widen(kControlFontFace);
+    for (std::size_t i = 0; i < layout.controlCount; ++i) {
+        const int size = layout.controls[i].fontCentipoints;
+        if (For(size)) continue;
+        LOGFONTW font{};
+        font.lfHeight = -FontPixelHeight(size, dpi);
+        font.lfWeight = FW_NORMAL;
+        font.lfCharSet = GB2312_CHARSET;
+        font.lfQuality = DEFAULT_QUALITY;
+        face.copy(font.lfFaceName, LF_FACESIZE - 1);
+        fonts_.emplace_back(size, FontHandle(CreateFontIndirectW(&font)));
+    }
+}
+
+HFONT LayoutFonts::For(int centipoints) const {
+    for (const auto& [size, font] : fonts_)
+        if (size == centipoints) return font.get();
+    return nullptr;
+}
+
+RECT LayoutClientRect(const WindowLayout& layout, int dpi) {
+    return {0, 0, TwipsToPixels(layout.clientWidthTwips, dpi), TwipsToPixels(layout.clientHeightTwips, dpi)};
+}
+
+void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts) {
+    std::vector<const ControlEntry*> inTabOrder;
+    for (std::size_t i = 0; i < layout.controlCount; ++i) inTabOrder.push_back(&layout.controls[i]);
+    std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
+                     [](const ControlEntry* a, const ControlEntry* b) { return a->tabIndex < b->tabIndex; });
+
+    for (const ControlEntry* entry : inTabOrder) {
+        const ControlClass cls = ClassFor(entry->kind);
+        HWND control = CreateWindowExW(cls.exStyle, cls.className, Widen(entry->text).c_str(),
+                                       WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)),
+                                       GetModuleHandleW(nullptr), nullptr);
+        if (!control) continue;
+        if (entry->kind == ControlKind::TextBox) {
+            // 0 lifts the edit control's default limit: the box holds any text.
+            SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(entry->maxLength), 0);
+        }
+        if (entry->digitsOnly) InstallDigitKeyFilter(control);
+        PlaceControl(control, *entry, dpi, fonts);
+    }
+}
+
+void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts) {
+    for (std::size_t i = 0; i < layout.controlCount; ++i) {
+        const ControlEntry& entry = layout.controls[i];
+        if (HWND control = GetDlgItem(parent, entry.id)) PlaceControl(control, entry, dpi, fonts);
+    }
+}
+
+void ApplyDpiChange(HWND window, const WindowLayout& layout, int dpi, const RECT& suggested,
+                    LayoutFonts& fonts) {
+    // The controls let go of the old fonts before those are deleted.
+    LayoutFonts fresh;
+    fresh.Build(layout, dpi);
+    ApplyLayout(window, layout, dpi, fresh);
+    fonts = std::move(fresh);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(window, nullptr, TRUE);
+}
+
+}  // namespace tarvolin

@@ -1,0 +1,39 @@
+// Builds a window's controls from its layout table at the window's DPI, and
+// lays them out again when the DPI changes.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "app/gdi_handle.h"
+#include "app/layout.h"
+#include "app/win32.h"
+
+namespace tarvolin {
+
+// The fonts one window's layout names, made at one DPI.
+class LayoutFonts {
+public:
+    void Build(const WindowLayout& layout, int dpi);
+    HFONT For(int centipoints) const;
+
+private:
+    std::vector<std::pair<int, FontHandle>> fonts_;
+};
+
+// The client rectangle of the layout at `dpi`, from (0, 0).
+RECT LayoutClientRect(const WindowLayout& layout, int dpi);
+
+// Creates the controls as children of `parent`, in focus order, so that Tab
+// walks them as their tab indices say.
+void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts);
+
+// Moves, sizes and refonts existing controls for `dpi`.
+void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts);
+
+// Follows a move to a screen of another DPI: new fonts, controls laid out
+// again, and the window in the rectangle the system suggests.
+void ApplyDpiChange(HWND window, const WindowLayout& layout, int dpi, const RECT& suggested,
+                    LayoutFonts& fonts);
+
+}  // namespace tarvolin

@@ -1,0 +1,47 @@
+// Start-up: the calculator window, then the message loop until the last
+// window is closed.
+#include "app/win32.h"
+
+#include <commctrl.h>
+
+#include "calculator/calculator_window.h"
+
+namespace {
+
+// Tab, Enter, Escape and access keys work in every window of the program as
+// in a dialog.
+bool IsDialogKey(MSG& message) {
+    HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+    return root && IsDialogMessageW(root, &message);
+}
+
+// DLLs come from the system folder only, never from the current folder. Looked
+// up at run time: a Windows 7 without the update that added it still starts.
+void RestrictDllSearch() {
+    using SetDirectoriesFn = BOOL(WINAPI*)(DWORD);
+    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
+    const auto setDirectories = kernel32 ? reinterpret_cast<SetDirectoriesFn>(reinterpret_cast<void*>(
+                                               GetProcAddress(kernel32, "SetDefaultDllDirectories")))
+                                         : nullptr;
+    if (setDirectories) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    RestrictDllSearch();
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    tarvolin::CalculatorWindow calculator;
+    if (!calculator.Create(showCommand)) return 1;
+
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (IsDialogKey(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

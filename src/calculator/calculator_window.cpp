@@ -1,0 +1,153 @@
+#include "calculator/calculator_window.h"
+
+#include "app/dpi.h"
+#include "app/resource.h"
+#include "app/text.h"
+#include "app/topmost_placement.h"
+#include "app/window_lifetime.h"
+#include "calculator/calculator_layout.h"
+#include "calculator/clock_line.h"
+#include "calculator/duration.h"
+#include "usage/about_window.h"
+
+namespace tarvolin {
+namespace {
+
+constexpr const wchar_t* kClassName = L"TarvolinCalculator";
+// A resizable border without a maximise button.
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+constexpr DWORD kExStyle = 0;
+constexpr UINT_PTR kClockTimer = 1;
+
+std::string BoxText(HWND window, int id) { return Narrow(WindowTextOf(GetDlgItem(window, id))); }
+
+std::string UserDecimalSeparator() {
+    wchar_t separator[8] = L".";
+    if (!GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8)) return ".";
+    return Narrow(separator);
+}
+
+HICON LoadProgramIcon(int id, int size) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR | LR_SHARED));
+}
+
+}  // namespace
+
+bool CalculatorWindow::Create(int showCommand) {
+    RegisterWindowClass(kClassName, LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXICON)),
+                        LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXSMICON)));
+    if (!CreateTopLevel(kClassName, kStyle, kExStyle)) return false;
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    return true;
+}
+
+LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate();
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == kClockTimer) OnTimer();
+            return 0;
+        case WM_ERASEBKGND: {
+            RECT client;
+            GetClientRect(window_, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, backBrush_.get());
+            return 1;
+        }
+        case WM_CTLCOLORSTATIC:
+            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+        case WM_DPICHANGED:
+            ApplyDpiChange(window_, CalculatorLayout(), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam), fonts_);
+            return 0;
+        case WM_ACTIVATE:
+            KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_NCDESTROY:
+            WindowClosed();
+            break;
+    }
+    return Default(message, wParam, lParam);
+}
+
+LRESULT CalculatorWindow::OnCreate() {
+    WindowOpened();
+    const WindowLayout& layout = CalculatorLayout();
+    const int dpi = WindowDpi(window_);
+    backBrush_.reset(CreateSolidBrush(kCalculatorBackColour));
+    SetWindowTextUtf8(window_, layout.caption);
+    fonts_.Build(layout, dpi);
+    CreateLayoutControls(window_, layout, dpi, fonts_);
+    CentreOnScreen();
+    lastFocus_ = GetDlgItem(window_, kText1);
+
+    // Loading the window: it goes on top of other programs' windows.
+    TopmostPlacement(window_);
+    SetTimer(window_, kClockTimer, kClockIntervalMs, nullptr);
+    return 0;
+}
+
+void CalculatorWindow::CentreOnScreen() {
+    const RECT client = LayoutClientRect(CalculatorLayout(), WindowDpi(window_));
+    const RECT outer = OuterRectForClient(client, kStyle, kExStyle, WindowDpi(window_));
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CalculatorWindow::OnCommand(int id, int notification) {
+    if (notification != BN_CLICKED) return;
+    if (id == kCommand1) Compute();
+    if (id == kCommand2) ShowAboutWindow();
+}
+
+void CalculatorWindow::Compute() {
+    const std::string texts[] = {BoxText(window_, kText1), BoxText(window_, kText2), BoxText(window_, kText3),
+                                 BoxText(window_, kText4), BoxText(window_, kText5), BoxText(window_, kText6),
+                                 BoxText(window_, kText8)};
+    const DurationOutcome outcome = ComputeDuration(
+        {texts[0], texts[1], texts[2], texts[3], texts[4], texts[5], texts[6]}, UserDecimalSeparator());
+    if (outcome.rangeError) {
+        if (outcome.resetStartHour) SetWindowTextW(GetDlgItem(window_, kText1), L"0");
+        MessageBoxW(window_, L"输入时间范围错误！", L"提示", MB_OK);
+        return;
+    }
+    SetWindowTextUtf8(GetDlgItem(window_, kText7), outcome.resultText);
+}
+
+void CalculatorWindow::OnTimer() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    std::string line = ClockLine({now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute,
+                                  now.wSecond});
+    // Two ticks a second: repaint only when the second has moved on.
+    if (line == clockLine_) return;
+    clockLine_ = std::move(line);
+    SetWindowTextUtf8(GetDlgItem(window_, kLabel7), clockLine_);
+}
+
+LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
+    // The clock line shares the window's colour; the other labels keep the
+    // button face behind their text.
+    if (GetDlgCtrlID(label) == kLabel7) {
+        SetBkColor(dc, kCalculatorBackColour);
+        return reinterpret_cast<LRESULT>(backBrush_.get());
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+
+
+void CalculatorWindow::OnDestroy() { KillTimer(window_, kClockTimer); }
+
+}  // namespace tarvolin

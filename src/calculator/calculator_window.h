@@ -1,0 +1,34 @@
+// Form1: the calculator window.
+#pragma once
+
+#include <string>
+
+#include "app/base_window.h"
+#include "app/gdi_handle.h"
+#include "app/layout_window.h"
+
+namespace tarvolin {
+
+class CalculatorWindow : public BaseWindow<CalculatorWindow> {
+public:
+    // Creates the window, loads it and shows it centred on the screen.
+    bool Create(int showCommand);
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT OnCreate();
+    void OnCommand(int id, int notification);
+    void OnTimer();
+    LRESULT OnCtlColorStatic(HDC dc, HWND label);
+    void OnDestroy();
+
+    void Compute();
+    void CentreOnScreen();
+
+    LayoutFonts fonts_;
+    BrushHandle backBrush_;
+    std::string clockLine_;
+};
+
+}  // namespace tarvolin
