@@ -1,5 +1,6 @@
 #include "calculator/calculator_window.h"
 
+#include "app/accessible_names.h"
 #include "app/dpi.h"
 #include "app/resource.h"
 #include "app/text.h"
@@ -85,6 +86,7 @@ LRESULT CalculatorWindow::OnCreate() {
     SetWindowTextUtf8(window_, layout.caption);
     fonts_.Build(layout, dpi);
     CreateLayoutControls(window_, layout, dpi, fonts_);
+    NameLayoutControls(window_, layout);
     CentreOnScreen();
     lastFocus_ = GetDlgItem(window_, kText1);
 
@@ -148,6 +150,9 @@ LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
 
 
 
-void CalculatorWindow::OnDestroy() { KillTimer(window_, kClockTimer); }
+void CalculatorWindow::OnDestroy() {
+    KillTimer(window_, kClockTimer);
+    ClearLayoutControlNames(window_, CalculatorLayout());
+}
 
 }  // namespace tarvolin
