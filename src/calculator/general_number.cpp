@@ -1,5 +1,6 @@
 #include "calculator/general_number.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -11,7 +12,15 @@ std::string FormatGeneralNumber(double value, std::string_view decimalSeparator)
     // "%.14e" rounds to 15 significant digits: d.dddddddddddddde±x.
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, value);
-    const std::string scientific(buffer);
+    std::string scientific(buffer);
+    // Just below the largest double, rounding up to 15 digits would write a
+    // number too large to read back: round those few toward zero instead.
+    if (std::isinf(std::strtod(scientific.c_str(), nullptr))) {
+        std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits + 2, value);
+        scientific = buffer;
+        const std::size_t cut = scientific.find('e');
+        scientific.erase(cut - 3, 3);
+    }
 
     const bool negative = scientific[0] == '-';
     const std::size_t mantissaStart = negative ? 1 : 0;
