@@ -1,0 +1,75 @@
+# What goes into the Windows packages, and how cpack makes them:
+#   tarvolin-<version>-win64.zip        the program and a read-me, unpack and run
+#   tarvolin-<version>-win64-setup.exe  an NSIS installer (per-machine)
+# Included from the top-level CMakeLists.txt once the tarvolin target exists.
+# scripts/package runs the build and cpack and collects both in build/packages.
+
+# The version lives in src/app/version.h alone; read it from there.
+set(_tv_version_header "${PROJECT_SOURCE_DIR}/src/app/version.h")
+file(STRINGS "${_tv_version_header}" _tv_version_lines
+  REGEX "^#define[ \t]+TARVOLIN_VERSION_(MAJOR|MINOR|REVISION)[ \t]+[0-9]+")
+foreach(_tv_part MAJOR MINOR REVISION)
+  if(NOT _tv_version_lines MATCHES "TARVOLIN_VERSION_${_tv_part}[ \t]+([0-9]+)")
+    message(FATAL_ERROR "TARVOLIN_VERSION_${_tv_part} not found in ${_tv_version_header}")
+  endif()
+  set(TARVOLIN_VERSION_${_tv_part} "${CMAKE_MATCH_1}")
+endforeach()
+set(TARVOLIN_VERSION
+  "${TARVOLIN_VERSION_MAJOR}.${TARVOLIN_VERSION_MINOR}.${TARVOLIN_VERSION_REVISION}")
+# A new version number means a new configure run.
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${_tv_version_header}")
+
+# amd64-unicode: a 64-bit installer for a 64-bit program; it runs under a
+# plain 64-bit Wine. x86-unicode: the classic 32-bit stub, which needs 32-bit
+# Wine (wine32:i386) to be tested here.
+set(TARVOLIN_NSIS_TARGET "amd64-unicode" CACHE STRING
+  "NSIS stub of the installer: amd64-unicode or x86-unicode")
+set_property(CACHE TARVOLIN_NSIS_TARGET PROPERTY STRINGS amd64-unicode x86-unicode)
+if(NOT TARVOLIN_NSIS_TARGET MATCHES "^(amd64|x86)-unicode$")
+  message(FATAL_ERROR "TARVOLIN_NSIS_TARGET must be amd64-unicode or x86-unicode")
+endif()
+
+# --- contents ----------------------------------------------------------------
+
+# The read-me is written with Windows line ends and the version filled in.
+configure_file("${PROJECT_SOURCE_DIR}/packaging/README.txt.in"
+  "${PROJECT_BINARY_DIR}/packaging/README.txt" @ONLY NEWLINE_STYLE CRLF)
+
+install(TARGETS tarvolin RUNTIME DESTINATION . COMPONENT program)
+install(FILES "${PROJECT_BINARY_DIR}/packaging/README.txt" DESTINATION . COMPONENT program)
+
+# --- cpack -------------------------------------------------------------------
+
+set(CPACK_GENERATOR "ZIP;NSIS")
+set(CPACK_PACKAGE_NAME "Tarvolin")
+set(CPACK_PACKAGE_VENDOR "Tarvolin")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "时差计算器: 计算两个时刻之间的分钟数")
+set(CPACK_PACKAGE_VERSION "${TARVOLIN_VERSION}")
+set(CPACK_PACKAGE_VERSION_MAJOR "${TARVOLIN_VERSION_MAJOR}")
+set(CPACK_PACKAGE_VERSION_MINOR "${TARVOLIN_VERSION_MINOR}")
+set(CPACK_PACKAGE_VERSION_PATCH "${TARVOLIN_VERSION_REVISION}")
+set(CPACK_SYSTEM_NAME "win64")
+set(CPACK_PACKAGE_FILE_NAME "tarvolin-${TARVOLIN_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tarvolin")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Tarvolin")
+set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/cpack-options.cmake")
+# One package of the program's files alone, whatever else may carry install
+# rules. (The ZIP unpacks into a folder of its own name, cpack's default.)
+set(CPACK_MONOLITHIC_INSTALL ON)
+set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};program;/")
+
+# NSIS: our own script template (packaging/NSIS.template.in) instead of
+# CPack's, which makes an ANSI installer with a PATH page and components.
+set(CPACK_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging")
+set(CPACK_NSIS_PACKAGE_NAME "时差计算器")
+set(CPACK_NSIS_DISPLAY_NAME "Tarvolin 时差计算器")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_UNINSTALL_NAME "uninstall")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/src/app/res/calculator.ico")
+set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/src/app/res/calculator.ico")
+set(CPACK_TARVOLIN_NSIS_TARGET "${TARVOLIN_NSIS_TARGET}")
+set(CPACK_TARVOLIN_PROGRAM "tarvolin.exe")
+set(CPACK_TARVOLIN_SHORTCUT_NAME "时差计算器")
+
+include(CPack)
