@@ -1,5 +1,6 @@
 #include "app/accessible_names.h"
 
+#include <commctrl.h>
 #include <initguid.h>  // defines the GUIDs oleacc.h declares, in this file only
 #include <objbase.h>
 #include <oleacc.h>
@@ -9,19 +10,44 @@
 namespace tarvolin {
 namespace {
 
+constexpr UINT_PTR kNameSubclassId = 0x4E41;  // "NA"
+
 // One annotation service for the program's single user-interface thread,
-// created on first use.
+// created when a client first asks; null until then, or without the service.
+IAccPropServices* services = nullptr;
+
 IAccPropServices* PropServices() {
-    static IAccPropServices* services = [] {
-        IAccPropServices* created = nullptr;
+    static const bool created = [] {
         const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        if (FAILED(init) && init != RPC_E_CHANGED_MODE) return created;
-        if (FAILED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                    IID_IAccPropServices, reinterpret_cast<void**>(&created))))
-            created = nullptr;
-        return created;
+        if (FAILED(init) && init != RPC_E_CHANGED_MODE) return false;
+        return SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
+                                          IID_IAccPropServices, reinterpret_cast<void**>(&services)));
     }();
-    return services;
+    return created ? services : nullptr;
+}
+
+// `data` is the control's UTF-8 name from the layout table (static storage).
+LRESULT CALLBACK NameOnFirstRequest(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                    DWORD_PTR data) {
+    const auto* name = reinterpret_cast<const char*>(data);
+    MSAAPROPID nameProperty = PROPID_ACC_NAME;
+    switch (message) {
+        case WM_GETOBJECT:
+            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+                if (IAccPropServices* services = PropServices())
+                    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                             PROPID_ACC_NAME, Widen(name).c_str());
+            }
+            break;
+        case WM_NCDESTROY:
+            // The annotation is kept per window handle: it goes with the control.
+            if (services)
+                services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &nameProperty,
+                                         1);
+            RemoveWindowSubclass(control, NameOnFirstRequest, kNameSubclassId);
+            break;
+    }
+    return DefSubclassProc(control, message, wParam, lParam);
 }
 
 }  // namespace
@@ -30,23 +56,9 @@ void NameLayoutControls(HWND parent, const WindowLayout& layout) {
     for (std::size_t i = 0; i < layout.controlCount; ++i) {
         const ControlEntry& entry = layout.controls[i];
         if (!entry.accessibleName) continue;
-        IAccPropServices* services = PropServices();
-        if (!services) return;
         if (HWND control = GetDlgItem(parent, entry.id))
-            services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, PROPID_ACC_NAME,
-                                     Widen(entry.accessibleName).c_str());
-    }
-}
-
-void ClearLayoutControlNames(HWND parent, const WindowLayout& layout) {
-    for (std::size_t i = 0; i < layout.controlCount; ++i) {
-        const ControlEntry& entry = layout.controls[i];
-        if (!entry.accessibleName) continue;
-        IAccPropServices* services = PropServices();
-        if (!services) return;
-        MSAAPROPID name = PROPID_ACC_NAME;
-        if (HWND control = GetDlgItem(parent, entry.id))
-            services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &name, 1);
+            SetWindowSubclass(control, NameOnFirstRequest, kNameSubclassId,
+                              reinterpret_cast<DWORD_PTR>(entry.accessibleName));
     }
 }
 

@@ -7,11 +7,9 @@
 
 namespace tarvolin {
 
-// Gives every control of `layout` that has an accessible name that name.
-// Without an accessibility service on the system nothing happens.
+// Gives every control of `layout` that has an accessible name that name. The
+// name is set when an accessibility client first asks the control for its
+// object, so a program that nobody reads aloud never loads the service.
 void NameLayoutControls(HWND parent, const WindowLayout& layout);
-
-// Takes the names off again; called before the controls are destroyed.
-void ClearLayoutControlNames(HWND parent, const WindowLayout& layout);
 
 }  // namespace tarvolin

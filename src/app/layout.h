@@ -56,10 +56,12 @@ constexpr PixelRect ToPixels(const TwipsRect& r, int dpi) {
 }
 
 // The character height of a font of that many hundredths of a point, in
-// pixels, rounded: 9 pt at 96 DPI is 12 pixels. Fonts are asked for with the
+// whole pixels: 9 pt at 96 DPI is 12 pixels. Rounded down, so that a caption
+// that fits its box at 96 DPI still fits where the size falls between pixels
+// (10.5 pt at 120 DPI is 17 pixels, not 18). Fonts are asked for with the
 // negated value (character height, not cell height).
 constexpr int FontPixelHeight(int centipoints, int dpi) {
-    return (centipoints * dpi + kPointsPerInch * 100 / 2) / (kPointsPerInch * 100);
+    return centipoints * dpi / (kPointsPerInch * 100);
 }
 
 // The face every control names: SimSun, in the GB2312 character set.

@@ -150,9 +150,6 @@ LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
 
 
 
-void CalculatorWindow::OnDestroy() {
-    KillTimer(window_, kClockTimer);
-    ClearLayoutControlNames(window_, CalculatorLayout());
-}
+void CalculatorWindow::OnDestroy() { KillTimer(window_, kClockTimer); }
 
 }  // namespace tarvolin

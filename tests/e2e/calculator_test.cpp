@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calculator/calculator_layout.h"
+#include "usage/about_layout.h"
 #include "harness.h"
 
 namespace tarvolin::e2e {
@@ -47,29 +48,74 @@ testing::AssertionResult HasFocus(HWND topLevel, int id) {
                                        << ", expected " << NameOf(id);
 }
 
-// Compares a window's rectangle, in its parent's client coordinates, with
-// the layout table's at that DPI; the picture kind takes its own size.
-void ExpectLayout(HWND window, int dpi) {
-    const WindowLayout& layout = CalculatorLayout();
-    RECT client{};
-    ASSERT_TRUE(GetClientRect(window, &client));
-    EXPECT_EQ(client.right, TwipsToPixels(layout.clientWidthTwips, dpi)) << "client width";
-    EXPECT_EQ(client.bottom, TwipsToPixels(layout.clientHeightTwips, dpi)) << "client height";
+// Compares a window's client size and its controls' rectangles, in its
+// client coordinates, with the layout table's at that DPI; the picture takes
+// the size of its 32 x 32 picture at that DPI.
+void ExpectControlRects(HWND window, const WindowLayout& layout, int dpi) {
     for (std::size_t i = 0; i < layout.controlCount; ++i) {
         const ControlEntry& entry = layout.controls[i];
-        if (entry.kind == ControlKind::Picture) continue;
         SCOPED_TRACE(entry.name);
         HWND control = GetDlgItem(window, entry.id);
         ASSERT_NE(control, nullptr);
         RECT r{};
         GetWindowRect(control, &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        const PixelRect want = ToPixels(entry.rect, dpi);
+        PixelRect want = ToPixels(entry.rect, dpi);
+        if (entry.kind == ControlKind::Picture) want.width = want.height = MulDiv(32, dpi, 96);
         EXPECT_EQ(r.left, want.left);
         EXPECT_EQ(r.top, want.top);
         EXPECT_EQ(r.right - r.left, want.width);
         EXPECT_EQ(r.bottom - r.top, want.height);
     }
+}
+
+void ExpectLayout(HWND window, const WindowLayout& layout, int dpi) {
+    RECT client{};
+    ASSERT_TRUE(GetClientRect(window, &client));
+    EXPECT_EQ(client.right, TwipsToPixels(layout.clientWidthTwips, dpi)) << "client width";
+    EXPECT_EQ(client.bottom, TwipsToPixels(layout.clientHeightTwips, dpi)) << "client height";
+    ExpectControlRects(window, layout, dpi);
+}
+
+void ExpectLayout(HWND window, int dpi) { ExpectLayout(window, CalculatorLayout(), dpi); }
+
+// The one-line captions of labels and buttons fit their controls in the
+// font the layout names at that DPI. "使用说明" wraps onto two lines by design.
+void ExpectCaptionsFit(HWND window, int dpi) {
+    const WindowLayout& layout = CalculatorLayout();
+    HDC dc = GetDC(nullptr);
+    for (std::size_t i = 0; i < layout.controlCount; ++i) {
+        const ControlEntry& entry = layout.controls[i];
+        if (entry.kind != ControlKind::Label && entry.kind != ControlKind::Button) continue;
+        SCOPED_TRACE(entry.name);
+        HWND control = GetDlgItem(window, entry.id);
+        std::wstring text = TextOf(control);
+        int lines = 1;
+        if (entry.id == kCommand2) {
+            text.resize(text.size() / 2);
+            lines = 2;
+        }
+        LOGFONTW font{};
+        font.lfHeight = -FontPixelHeight(entry.fontCentipoints, dpi);
+        font.lfCharSet = GB2312_CHARSET;
+        lstrcpyW(font.lfFaceName, L"宋体");
+        HFONT handle = CreateFontIndirectW(&font);
+        HGDIOBJ previous = SelectObject(dc, handle);
+        SIZE extent{};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+        // Upright glyphs fill the em; the leading below them may be cut.
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        extent.cy = metrics.tmHeight - metrics.tmInternalLeading;
+        SelectObject(dc, previous);
+        DeleteObject(handle);
+        RECT r{};
+        GetClientRect(control, &r);
+        const int margin = entry.kind == ControlKind::Button ? 4 : 0;  // the button's edge
+        EXPECT_LE(extent.cx, r.right - margin) << "\"" << Utf8(text) << "\" is cut off";
+        EXPECT_LE(extent.cy * lines, r.bottom) << "\"" << Utf8(text) << "\" is cut off";
+    }
+    ReleaseDC(nullptr, dc);
 }
 
 // One program for all the tests of a suite: each test starts from empty
@@ -339,7 +385,9 @@ TEST(ProgramLifetime, EndsWhenTheWindowCloses) {
 
 // The DPI comes from the registry when a program starts (Wine reads it anew
 // for every process); the value is put back however the test ends.
-class HighDpi : public testing::Test {
+// The program started at another screen DPI (LogPixels of the prefix): every
+// rectangle and font size follows it.
+class HighDpi : public testing::TestWithParam<int> {
 protected:
     static constexpr wchar_t kKey[] = L"Control Panel\\Desktop";
     static constexpr wchar_t kValue[] = L"LogPixels";
@@ -348,7 +396,7 @@ protected:
         DWORD size = sizeof saved_;
         hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kKey, kValue, RRF_RT_REG_DWORD, nullptr, &saved_, &size) ==
                     ERROR_SUCCESS;
-        ASSERT_TRUE(Store(120));
+        ASSERT_TRUE(Store(static_cast<DWORD>(GetParam())));
     }
     void TearDown() override {
         program_.Kill();
@@ -367,13 +415,52 @@ protected:
     bool hadValue_ = false;
 };
 
-TEST_F(HighDpi, ScalesTheLayoutTo120Dpi) {
+TEST_P(HighDpi, ScalesBothWindowsAndTheirFonts) {
+    const int dpi = GetParam();
     ASSERT_TRUE(program_.Start());
-    RECT client{};
-    GetClientRect(program_.Window(), &client);
-    EXPECT_EQ(client.right, 406);
-    EXPECT_EQ(client.bottom, 304);
-    ExpectLayout(program_.Window(), 120);
+    ExpectLayout(program_.Window(), dpi);
+    // The clock line is measured with its text in it.
+    ASSERT_TRUE(WaitFor([&] { return !TextOf(program_.Control(kLabel7)).empty(); }));
+    ExpectCaptionsFit(program_.Window(), dpi);
+
+    ASSERT_TRUE(BringToFront(program_.Window()));
+    Click(program_.Control(kCommand2));
+    HWND usage = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (usage = FindTopLevel(program_.Id(), L"TarvolinUsage")) != nullptr; }));
+    ExpectLayout(usage, AboutLayout(), dpi);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, HighDpi, testing::Values(120, 144, 192),
+                         [](const testing::TestParamInfo<int>& info) { return std::to_string(info.param); });
+
+// Moving to a screen of another DPI: the system sends WM_DPICHANGED with the
+// rectangle the window should take (Wine never does, so the test sends it).
+TEST(DpiChange, RelaysOutToTheNewDpiInTheSuggestedRectangle) {
+    Program program;
+    ASSERT_TRUE(program.Start());
+    HWND window = program.Window();
+    RECT outer{};
+    GetWindowRect(window, &outer);
+    const RECT suggested{outer.left, outer.top, outer.left + 700, outer.top + 520};
+
+    // The message carries a pointer to the rectangle: it must point into the
+    // program's own memory.
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, program.Id());
+    ASSERT_NE(process, nullptr);
+    void* remote = VirtualAllocEx(process, nullptr, sizeof suggested, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+    ASSERT_NE(remote, nullptr);
+    ASSERT_TRUE(WriteProcessMemory(process, remote, &suggested, sizeof suggested, nullptr));
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(remote));
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
+
+    RECT now{};
+    GetWindowRect(window, &now);
+    EXPECT_EQ(now.left, suggested.left);
+    EXPECT_EQ(now.top, suggested.top);
+    EXPECT_EQ(now.right, suggested.right);
+    EXPECT_EQ(now.bottom, suggested.bottom);
+    ExpectControlRects(window, CalculatorLayout(), 192);
 }
 
 }  // namespace

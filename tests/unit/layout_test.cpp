@@ -25,6 +25,7 @@ TEST(Layout, TwipsAndPointsToPixels) {
         {"9 pt at 96 DPI", FontPixelHeight(900, 96), 12},
         {"14.25 pt at 96 DPI", FontPixelHeight(1425, 96), 19},
         {"15 pt at 120 DPI", FontPixelHeight(1500, 120), 25},
+        {"10.5 pt at 120 DPI rounds down", FontPixelHeight(1050, 120), 17},
     };
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected) << c.name;
 }
