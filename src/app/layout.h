@@ -11,6 +11,7 @@ constexpr int kPointsPerInch = 72;
 
 enum class ControlKind {
     Label,          // static text
+    PaddedLabel,    // static text whose run of blanks ends its first line
     TextBox,        // single-line edit
     Button,         // push button
     DefaultButton,  // push button that Enter and Escape press

@@ -19,6 +19,8 @@ ControlClass ClassFor(ControlKind kind) {
     switch (kind) {
         case ControlKind::Label:
             return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+        case ControlKind::PaddedLabel:
+            return {L"STATIC", SS_OWNERDRAW, 0};
         case ControlKind::TextBox:
             return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         // Captions wrap inside the button when they are wider than it.
@@ -99,6 +101,32 @@ void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutF
         const ControlEntry& entry = layout.controls[i];
         if (HWND control = GetDlgItem(parent, entry.id)) PlaceControl(control, entry, dpi, fonts);
     }
+}
+
+void DrawPaddedLabel(const DRAWITEMSTRUCT& item) {
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ previousFont =
+        SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+
+    const std::wstring text = WindowTextOf(item.hwndItem);
+    constexpr UINT kFlags = DT_LEFT | DT_NOPREFIX | DT_WORDBREAK;
+    const std::size_t run = text.find(L"  ");
+    const std::size_t body = run == std::wstring::npos ? run : text.find_first_not_of(L' ', run);
+    if (body != std::wstring::npos) {
+        // The heading alone on the first line, the body from the second on.
+        DrawTextW(dc, text.c_str(), static_cast<int>(run), &r, kFlags);
+        TEXTMETRICW metrics{};
+        GetTextMetricsW(dc, &metrics);
+        r.top += metrics.tmHeight;
+        DrawTextW(dc, text.c_str() + body, -1, &r, kFlags);
+    } else {
+        DrawTextW(dc, text.c_str(), -1, &r, kFlags);
+    }
+    SelectObject(dc, previousFont);
 }
 
 void ApplyDpiChange(HWND window, const WindowLayout& layout, int dpi, const RECT& suggested,

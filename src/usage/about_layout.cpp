@@ -16,16 +16,16 @@ constexpr const char* kDescription =
     "超过24小时应改为相应的天数.添好开始及结束时间,按开始计算即可.";
 constexpr const char* kDisclaimer =
     "警告:                              "
-    "本程序受著作权保护,未经许可不得复制或传播本程序的全部或部分.";
+    "本程序受著作权保护,未经许可不得复制或传播本程序.";
 
 constexpr ControlEntry kControls[] = {
     // id              name              kind                        text            left  top   width height font limit tab digits accessible
     {kPicIcon,        "picIcon",        ControlKind::Picture,       "",             {240,  240,  540,  540},  kDefault, 0, 1, false, nullptr},
     {kLblTitle,       "lblTitle",       ControlKind::Label,         "",             {1860, 240,  1905, 225},  kDefault, 0, 5, false, nullptr},
     {kLblVersion,     "lblVersion",     ControlKind::Label,         "",             {1020, 780,  3885, 225},  kDefault, 0, 6, false, nullptr},
-    {kLblDescription, "lblDescription", ControlKind::Label,         kDescription,   {390,  1125, 3765, 1170}, kDefault, 0, 3, false, nullptr},
+    {kLblDescription, "lblDescription", ControlKind::PaddedLabel,   kDescription,   {390,  1125, 3765, 1170}, kDefault, 0, 3, false, nullptr},
     {kCmdOK,          "cmdOK",          ControlKind::DefaultButton, "确定",         {3120, 2580, 1500, 345},  kDefault, 0, 0, false, nullptr},
-    {kLblDisclaimer,  "lblDisclaimer",  ControlKind::Label,         kDisclaimer,    {255,  2625, 2670, 825},  kDefault, 0, 4, false, nullptr},
+    {kLblDisclaimer,  "lblDisclaimer",  ControlKind::PaddedLabel,   kDisclaimer,    {255,  2625, 2670, 825},  kDefault, 0, 4, false, nullptr},
     {kCmdSysInfo,     "cmdSysInfo",     ControlKind::Button,        "系统信息(&S)...", {3120, 3000, 1485, 345}, kDefault, 0, 2, false, nullptr},
 };
 

@@ -56,6 +56,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             OnPaint();
             return 0;
+        case WM_DRAWITEM:
+            DrawPaddedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DPICHANGED:
