@@ -16,12 +16,23 @@ constexpr UINT_PTR kNameSubclassId = 0x4E41;  // "NA"
 // created when a client first asks; null until then, or without the service.
 IAccPropServices* services = nullptr;
 
+// COM is loaded only here, when a client first asks: the program starts
+// without it, which keeps start-up quick and small.
 IAccPropServices* PropServices() {
     static const bool created = [] {
-        const HRESULT init = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        HMODULE ole32 = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (!ole32) return false;
+        using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
+        using CreateFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
+        const auto initialize = reinterpret_cast<InitializeFn>(
+            reinterpret_cast<void*>(GetProcAddress(ole32, "CoInitializeEx")));
+        const auto create = reinterpret_cast<CreateFn>(
+            reinterpret_cast<void*>(GetProcAddress(ole32, "CoCreateInstance")));
+        if (!initialize || !create) return false;
+        const HRESULT init = initialize(nullptr, COINIT_APARTMENTTHREADED);
         if (FAILED(init) && init != RPC_E_CHANGED_MODE) return false;
-        return SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER,
-                                          IID_IAccPropServices, reinterpret_cast<void**>(&services)));
+        return SUCCEEDED(create(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                reinterpret_cast<void**>(&services)));
     }();
     return created ? services : nullptr;
 }

@@ -9,7 +9,7 @@ if(failed)
   message(FATAL_ERROR "objdump could not read ${PROGRAM}")
 endif()
 
-set(system_dlls ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll ole32.dll USER32.dll)
+set(system_dlls ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll USER32.dll)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)
   message(FATAL_ERROR "no imports found in ${PROGRAM}")
