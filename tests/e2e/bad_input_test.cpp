@@ -19,9 +19,9 @@ namespace {
 const std::wstring kRangeCaption = L"提示";
 const std::wstring kRangeText = L"输入时间范围错误！";
 constexpr std::size_t kHuge = 100'000;
-// Wine's edit control lays out a single line in time that grows about with
-// the square of a run of digits: 100,000 of them take it some ten seconds,
-// during which the program answers nothing. Windows takes a blink.
+// Wine's edit control lays out a single line in time that grows faster than
+// the length of a run of digits: 100,000 of them take it some ten seconds,
+// during which the program answers nothing.
 constexpr std::chrono::milliseconds kHugePasteLimit = std::chrono::seconds(60);
 
 constexpr int kAllBoxes[] = {kText1, kText2, kText3, kText4, kText5, kText6, kText7, kText8};
@@ -106,36 +106,20 @@ testing::AssertionResult Holds(HWND box, const std::wstring& expected, std::chro
                                        << Brief(expected);
 }
 
-class BadInput : public testing::Test {
+class BadInput : public SharedProgramTest {
 protected:
-    static void TearDownTestSuite() { Shared().Kill(); }
-
-    void SetUp() override {
-        if (!Shared().Running()) {
-            ASSERT_TRUE(Shared().Start()) << "tarvolin.exe showed no window";
-        }
-        CloseStrayWindows(Shared().Id());
-        ASSERT_TRUE(BringToFront(Window()));
-    }
-
-    static Program& Shared() {
-        static Program program;
-        return program;
-    }
-    HWND Window() const { return Shared().Window(); }
-    HWND Box(int id) const { return Shared().Control(id); }
-
     // Right-click in the box and the menu's Paste; the box must end up
     // holding `expected`.
     testing::AssertionResult PasteFromMenu(int id, const std::wstring& expected) {
         if (!BringToFront(Window())) return testing::AssertionFailure() << "the calculator is not in front";
-        Click(Box(id), Button::Right);
-        if (!WaitFor([&] { return !TopLevelWindows(Shared().Id(), kPopupMenuClass).empty(); }))
-            return testing::AssertionFailure() << "no context menu";
-        Press({{'P'}});
-        if (!WaitFor([&] { return TopLevelWindows(Shared().Id(), kPopupMenuClass).empty(); }))
-            return testing::AssertionFailure() << "the context menu stayed open";
-        return Holds(Box(id), expected, expected.size() > 1000 ? kHugePasteLimit : kInputLimit);
+        if (!PasteFromContextMenu(Shared().Id(), Box(id)))
+            return testing::AssertionFailure() << "the context menu did not paste";
+        const auto limit = expected.size() > 1000 ? kHugePasteLimit : kInputLimit;
+        if (auto held = Holds(Box(id), expected, limit); !held) return held;
+        // The edit control may still be laying the text out.
+        if (!WaitFor([&] { return Sync(Window()); }, limit))
+            return testing::AssertionFailure() << "the program stopped answering";
+        return testing::AssertionSuccess();
     }
 };
 

@@ -120,25 +120,12 @@ void ExpectCaptionsFit(HWND window, int dpi) {
 
 // One program for all the tests of a suite: each test starts from empty
 // boxes (Text8 at its "0"), nothing else open, the window in front.
-class CalculatorTest : public testing::Test {
+class CalculatorTest : public SharedProgramTest {
 protected:
-    static void TearDownTestSuite() { Shared().Kill(); }
-
     void SetUp() override {
-        if (!Shared().Running()) {
-            ASSERT_TRUE(Shared().Start()) << "tarvolin.exe showed no window";
-        }
-        CloseStrayWindows(Shared().Id());
+        ASSERT_NO_FATAL_FAILURE(SharedProgramTest::SetUp());
         for (int id : kAllBoxes) ASSERT_TRUE(SetText(Box(id), id == kText8 ? L"0" : L""));
-        ASSERT_TRUE(BringToFront(Window()));
     }
-
-    static Program& Shared() {
-        static Program program;
-        return program;
-    }
-    HWND Window() const { return Shared().Window(); }
-    HWND Box(int id) const { return Shared().Control(id); }
 
     // Clicks into the box and types `text` there.
     testing::AssertionResult TypeInto(int id, const std::wstring& text) {
@@ -226,13 +213,8 @@ TEST_F(DigitBoxes, PasteFromTheContextMenuWithinTheLength) {
         ASSERT_TRUE(SetText(Box(c.id), L""));
         ASSERT_TRUE(SetClipboardText(c.clipboard));
         ASSERT_TRUE(ClickToFocus(Box(c.id)));
-        Click(Box(c.id), Button::Right);
-        ASSERT_TRUE(WaitFor([&] { return !TopLevelWindows(Shared().Id(), kPopupMenuClass).empty(); }))
-            << "no context menu";
-        Press({{'P'}});
+        EXPECT_TRUE(PasteFromContextMenu(Shared().Id(), Box(c.id))) << "the context menu did not paste";
         EXPECT_TRUE(Shows(Box(c.id), c.shown));
-        EXPECT_TRUE(WaitFor([&] { return TopLevelWindows(Shared().Id(), kPopupMenuClass).empty(); }))
-            << "the context menu stayed open";
     }
 }
 

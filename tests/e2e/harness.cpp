@@ -252,6 +252,13 @@ bool SetClipboardText(const std::wstring& text) {
 
 // --- message boxes -----------------------------------------------------------
 
+bool PasteFromContextMenu(DWORD processId, HWND box) {
+    Click(box, Button::Right);
+    if (!WaitFor([&] { return !TopLevelWindows(processId, kPopupMenuClass).empty(); })) return false;
+    Press({{'P'}});
+    return WaitFor([&] { return TopLevelWindows(processId, kPopupMenuClass).empty(); });
+}
+
 std::wstring MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 HWND FindMessageBox(DWORD processId, const std::wstring& caption, const std::wstring& text) {

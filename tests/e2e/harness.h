@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <initializer_list>
@@ -94,11 +96,37 @@ bool ClickToFocus(HWND control);
 
 bool SetClipboardText(const std::wstring& text);
 
+// Right-clicks the edit box and chooses Paste from its context menu; false
+// when the menu did not come or did not go.
+bool PasteFromContextMenu(DWORD processId, HWND box);
+
 // A message box of the process with this caption and text, or null.
 HWND FindMessageBox(DWORD processId, const std::wstring& caption, const std::wstring& text);
 // The text of a message box (its static control 0xFFFF).
 std::wstring MessageBoxText(HWND box);
 // Closes every dialog and popup menu the process has open.
 void CloseStrayWindows(DWORD processId);
+
+// One program for all the tests of a suite: each test starts with nothing
+// else of the program open and its window in front.
+class SharedProgramTest : public testing::Test {
+protected:
+    static void TearDownTestSuite() { Shared().Kill(); }
+
+    void SetUp() override {
+        if (!Shared().Running()) {
+            ASSERT_TRUE(Shared().Start()) << "tarvolin.exe showed no window";
+        }
+        CloseStrayWindows(Shared().Id());
+        ASSERT_TRUE(BringToFront(Window()));
+    }
+
+    static Program& Shared() {
+        static Program program;
+        return program;
+    }
+    HWND Window() const { return Shared().Window(); }
+    HWND Box(int id) const { return Shared().Control(id); }
+};
 
 }  // namespace tarvolin::e2e
