@@ -1,7 +1,6 @@
 #include "app/picture_control.h"
 
 #include "app/dpi.h"
-#include "app/gdi_handle.h"
 #include "app/resource.h"
 
 namespace tarvolin {
@@ -9,13 +8,30 @@ namespace {
 
 constexpr int kPictureSideAt96 = 32;
 
+// The picture at the window's current size, loaded once and again only when
+// the DPI changes it; kept in the window's user data.
+HICON Picture(HWND window, int side) {
+    auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (icon && GetIconInfo(icon, &info)) {
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        if (bitmap.bmWidth == side) return icon;
+    }
+    if (icon) DestroyIcon(icon);
+    icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PICTURE), IMAGE_ICON,
+                                         side, side, LR_DEFAULTCOLOR));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
+    return icon;
+}
+
 void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const int side = PictureSide(WindowDpi(window));
-    IconHandle icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PICTURE),
-                                                  IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
-    if (icon) DrawIconEx(dc, 0, 0, icon.get(), side, side, 0, nullptr, DI_NORMAL);
+    if (HICON icon = Picture(window, side)) DrawIconEx(dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
     EndPaint(window, &paint);
 }
 
@@ -27,6 +43,9 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         case WM_LBUTTONDOWN:
             SetFocus(window);
             return 0;
+        case WM_NCDESTROY:
+            if (auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, GWLP_USERDATA))) DestroyIcon(icon);
+            break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
 }
