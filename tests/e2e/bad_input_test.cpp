@@ -29,22 +29,6 @@ constexpr int kAllBoxes[] = {kText1, kText2, kText3, kText4, kText5, kText6, kTe
 // pasted text alone decides the outcome.
 const wchar_t* const kBaseline[] = {L"8", L"0", L"0", L"17", L"30", L"0", L"marker", L"0"};
 
-// UTF-16 to UTF-8 as the program converts box texts (a lone surrogate
-// becomes U+FFFD).
-std::string Utf8(std::wstring_view text) {
-    const int size = static_cast<int>(text.size());
-    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    return out;
-}
-
-std::wstring Wide(std::string_view text) {
-    const int size = static_cast<int>(text.size());
-    std::wstring out(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()));
-    return out;
-}
-
 std::wstring Repeated(std::wstring_view piece, std::size_t length) {
     std::wstring out;
     while (out.size() < length) out += piece;

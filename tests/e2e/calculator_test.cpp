@@ -20,25 +20,11 @@ const std::wstring kRangeText = L"输入时间范围错误！";
 constexpr int kDigitBoxes[] = {kText1, kText2, kText3, kText4, kText5, kText6, kText8};
 constexpr int kAllBoxes[] = {kText1, kText2, kText3, kText4, kText5, kText6, kText7, kText8};
 
-std::string Utf8(const std::wstring& text) {
-    std::string out(text.size() * 4, '\0');
-    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                   static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
-
 const char* NameOf(int id) {
     const WindowLayout& layout = CalculatorLayout();
     for (std::size_t i = 0; i < layout.controlCount; ++i)
         if (layout.controls[i].id == id) return layout.controls[i].name;
     return "?";
-}
-
-// Waits until the window shows `expected`; says what it shows otherwise.
-testing::AssertionResult Shows(HWND window, const std::wstring& expected) {
-    if (WaitFor([&] { return TextOf(window) == expected; }, kInputLimit)) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << NameOf(GetDlgCtrlID(window)) << " shows \"" << Utf8(TextOf(window))
-                                       << "\", expected \"" << Utf8(expected) << "\"";
 }
 
 testing::AssertionResult HasFocus(HWND topLevel, int id) {

@@ -259,6 +259,27 @@ bool PasteFromContextMenu(DWORD processId, HWND box) {
     return WaitFor([&] { return TopLevelWindows(processId, kPopupMenuClass).empty(); });
 }
 
+std::string Utf8(std::wstring_view text) {
+    const int size = static_cast<int>(text.size());
+    std::string out(WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
+    return out;
+}
+
+std::wstring Wide(std::string_view text) {
+    const int size = static_cast<int>(text.size());
+    std::wstring out(MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), size, out.data(), static_cast<int>(out.size()));
+    return out;
+}
+
+testing::AssertionResult Shows(HWND window, const std::wstring& expected, std::chrono::milliseconds limit) {
+    std::wstring seen;
+    if (WaitFor([&] { return (seen = TextOf(window)) == expected; }, limit)) return testing::AssertionSuccess();
+    return testing::AssertionFailure() << "control " << GetDlgCtrlID(window) << " shows \"" << Utf8(seen)
+                                       << "\", expected \"" << Utf8(expected) << "\"";
+}
+
 std::wstring MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 
 HWND FindMessageBox(DWORD processId, const std::wstring& caption, const std::wstring& text) {

@@ -22,8 +22,8 @@ using namespace std::chrono_literals;
 // Starting a program or a window may take seconds.
 constexpr std::chrono::milliseconds kWaitLimit = 10s;
 // For what a keystroke or a click brings about: under Wine a tenth of a
-// second at most; a failing case should not stall the suite much longer.
-constexpr std::chrono::milliseconds kInputLimit = 3s;
+// second when the machine is idle, seconds when it is loaded.
+constexpr std::chrono::milliseconds kInputLimit = 6s;
 
 // Polls `condition` every few milliseconds until it holds or `limit` has
 // passed; returns whether it held.
@@ -63,6 +63,15 @@ private:
 // Visible top-level windows of a process with that class (and caption).
 std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className);
 HWND FindTopLevel(DWORD processId, const wchar_t* className, const std::wstring* caption = nullptr);
+
+// UTF-16 and UTF-8, converted as the program converts box texts (a lone
+// surrogate becomes U+FFFD).
+std::string Utf8(std::wstring_view text);
+std::wstring Wide(std::string_view text);
+
+// Waits until the window shows `expected`; says what it shows otherwise.
+testing::AssertionResult Shows(HWND window, const std::wstring& expected,
+                               std::chrono::milliseconds limit = kInputLimit);
 
 // Texts of another process's windows, through messages.
 std::wstring TextOf(HWND window);

@@ -25,26 +25,6 @@ constexpr wchar_t kUsageClass[] = L"TarvolinUsage";
 const std::wstring kUnavailable = L"此时系统信息不可用";
 const std::wstring kTitle = L"时差计算器";
 
-std::wstring Wide(const std::string& utf8) {
-    std::wstring out(utf8.size(), L'\0');
-    out.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(),
-                                   static_cast<int>(out.size())));
-    return out;
-}
-
-std::string Utf8(const std::wstring& text) {
-    std::string out(text.size() * 4, '\0');
-    out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                   static_cast<int>(out.size()), nullptr, nullptr));
-    return out;
-}
-
-testing::AssertionResult Shows(HWND window, const std::wstring& expected) {
-    if (WaitFor([&] { return TextOf(window) == expected; })) return testing::AssertionSuccess();
-    return testing::AssertionFailure() << "shows \"" << Utf8(TextOf(window)) << "\", expected \""
-                                       << Utf8(expected) << "\"";
-}
-
 std::wstring ClockLineAt(const SYSTEMTIME& t) {
     return Wide(ClockLine({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond}));
 }
