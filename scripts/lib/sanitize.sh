@@ -41,30 +41,11 @@ tv_sanitize__err() {
 # --- packages ----------------------------------------------------------------
 
 # tv_sanitize_need_packages PKG...
-# Installs the missing ones with apt-get when running as root; otherwise
-# prints the command to run and returns 1.
+# The project's one package check: installs the missing ones as root,
+# otherwise prints the command to run and fails.
 tv_sanitize_need_packages() {
-  local missing=() p
-  if ! command -v dpkg-query >/dev/null 2>&1; then
-    tv_sanitize__err "dpkg-query not found: these scripts expect Debian 12"
-    return 1
-  fi
-  for p in "$@"; do
-    if [[ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)" != installed ]]; then
-      missing+=("$p")
-    fi
-  done
-  (( ${#missing[@]} == 0 )) && return 0
-  if (( EUID != 0 )); then
-    tv_sanitize__err "missing Debian packages: ${missing[*]}"
-    printf 'Run as root:\n  apt-get update && apt-get install -y --no-install-recommends %s\n' \
-      "${missing[*]}" >&2
-    return 1
-  fi
-  tv_sanitize__log "installing Debian packages: ${missing[*]}"
-  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 update </dev/null || return 1
-  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y \
-    --no-install-recommends "${missing[@]}" </dev/null || return 1
+  source "$(dirname "${BASH_SOURCE[0]}")/common.sh" || return 1
+  ( tv_ensure_packages "$@" )
 }
 
 # tv_sanitize_links CXX FLAGS: whether CXX links a trivial program with FLAGS.
