@@ -1,7 +1,6 @@
-// The compute button with arbitrary box texts. The input holds the seven
-// texts separated by newlines, in the order start hour, minute, second, end
-// hour, minute, second, interval days; missing texts are empty and anything
-// after the seventh is ignored.
+// Box texts to the compute button's outcome: seven texts separated by
+// newlines (start hour, minute, second, end hour, minute, second, interval
+// days), as pasting can make them.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,76 +11,35 @@
 #include "calculator/duration.h"
 #include "fuzz_check.h"
 
-namespace {
-
-double ReadOrZero(std::string_view text) { return tarvolin::ReadBoxNumber(text).value_or(0.0); }
-
-bool PlainDecimal(const std::string& text) {
-    std::size_t i = 0;
-    if (i < text.size() && text[i] == '-') ++i;
-    std::size_t digits = 0, points = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] >= '0' && text[i] <= '9')
-            ++digits;
-        else if (text[i] == '.')
-            ++points;
-        else
-            return false;
-    }
-    return digits > 0 && points <= 1;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view all(reinterpret_cast<const char*>(data), size);
+    std::string_view rest(reinterpret_cast<const char*>(data), size);
     std::string_view fields[7];
-    std::size_t start = 0;
-    for (int f = 0; f < 7 && start <= all.size(); ++f) {
-        const std::size_t end = all.find('\n', start);
-        if (end == std::string_view::npos) {
-            fields[f] = all.substr(start);
-            break;
-        }
-        fields[f] = all.substr(start, end - start);
-        start = end + 1;
+    for (std::string_view& field : fields) {
+        const std::size_t end = rest.find('\n');
+        field = rest.substr(0, end);
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
     }
-
-    tarvolin::DurationInput input;
-    input.startHour = fields[0];
-    input.startMinute = fields[1];
-    input.startSecond = fields[2];
-    input.endHour = fields[3];
-    input.endMinute = fields[4];
-    input.endSecond = fields[5];
-    input.intervalDays = fields[6];
-
+    const tarvolin::DurationInput input{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
     const tarvolin::DurationOutcome outcome = tarvolin::ComputeDuration(input, ".");
 
-    // A range error exactly when a time field reads beyond the 24-hour clock.
-    const bool outside = ReadOrZero(fields[0]) > 23 || ReadOrZero(fields[1]) > 59 ||
-                         ReadOrZero(fields[2]) > 59 || ReadOrZero(fields[3]) > 23 ||
-                         ReadOrZero(fields[4]) > 59 || ReadOrZero(fields[5]) > 59;
+    const auto read = [&](int f) { return tarvolin::ReadBoxNumber(fields[f]).value_or(0); };
+    const bool outside = read(0) > 23 || read(1) > 59 || read(2) > 59 || read(3) > 23 || read(4) > 59 || read(5) > 59;
     FUZZ_CHECK(outcome.rangeError == outside);
-
-    if (outcome.resetStartHour) FUZZ_CHECK(outcome.rangeError);
-    if (outcome.rangeError) {
+    FUZZ_CHECK(outcome.resetStartHour == (outside && read(0) == 24));
+    if (outside) {
         FUZZ_CHECK(outcome.resultText.empty());
-        FUZZ_CHECK(outcome.resetStartHour == (ReadOrZero(fields[0]) == 24));
         return 0;
     }
-
+    // A plain decimal that reads back as a finite number.
     const std::string& text = outcome.resultText;
-    FUZZ_CHECK_MSG(PlainDecimal(text), "result \"%s\" is not a plain decimal", text.c_str());
-    FUZZ_CHECK(text != "-0");
-    const std::optional<double> reread = tarvolin::ReadBoxNumber(text);
-    FUZZ_CHECK_MSG(reread.has_value() && std::isfinite(*reread),
-                   "result \"%s\" does not read back as a finite number", text.c_str());
-
-    // The locale's separator changes nothing but the separator.
-    std::string withComma = text;
-    for (char& c : withComma)
-        if (c == '.') c = ',';
-    FUZZ_CHECK(tarvolin::ComputeDuration(input, ",").resultText == withComma);
+    const std::size_t digits = text.find_first_not_of('-');
+    FUZZ_CHECK(digits <= 1 && text.find_first_not_of("0123456789.", digits) == std::string::npos);
+    FUZZ_CHECK(text.find('.') == text.rfind('.') && text != "-0");
+    const auto reread = tarvolin::ReadBoxNumber(text);
+    FUZZ_CHECK(reread && std::isfinite(*reread));
+    // The locale's separator changes the separator alone.
+    std::string comma = text;
+    if (const std::size_t point = comma.find('.'); point != std::string::npos) comma[point] = ',';
+    FUZZ_CHECK(tarvolin::ComputeDuration(input, ",").resultText == comma);
     return 0;
 }
