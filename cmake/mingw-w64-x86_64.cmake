@@ -10,7 +10,12 @@ set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# ctest runs the Windows test programs through Wine (scripts/lib/wine-exec sets
-# the prefix and the display).
-set(CMAKE_CROSSCOMPILING_EMULATOR "${CMAKE_CURRENT_LIST_DIR}/../scripts/lib/wine-exec")
+# ctest runs the Windows programs with the 64-bit Wine loader. (Debian's
+# /usr/bin/wine picks the 32-bit loader as soon as wine32 is installed, and
+# that one cannot run a 64-bit prefix.)
+find_program(TARVOLIN_WINE64 NAMES wine64 PATHS /usr/lib/wine NO_CACHE)
+if(TARVOLIN_WINE64)
+  set(CMAKE_CROSSCOMPILING_EMULATOR "${TARVOLIN_WINE64}")
+endif()

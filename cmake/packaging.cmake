@@ -1,8 +1,8 @@
 # What goes into the Windows packages, and how cpack makes them:
 #   tarvolin-<version>-win64.zip        the program and a read-me, unpack and run
 #   tarvolin-<version>-win64-setup.exe  an NSIS installer (per-machine)
-# Included from the top-level CMakeLists.txt once the tarvolin target exists.
-# scripts/package runs the build and cpack and collects both in build/packages.
+# Included from the top-level CMakeLists.txt once the tarvolin target exists;
+# `cpack --preset release` writes both to <build>/packages.
 
 # The version lives in src/app/version.h alone; read it from there.
 set(_tv_version_header "${PROJECT_SOURCE_DIR}/src/app/version.h")
@@ -19,15 +19,24 @@ set(TARVOLIN_VERSION
 # A new version number means a new configure run.
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${_tv_version_header}")
 
-# amd64-unicode: a 64-bit installer for a 64-bit program; it runs under a
-# plain 64-bit Wine. x86-unicode: the classic 32-bit stub, which needs 32-bit
-# Wine (wine32:i386) to be tested here.
-set(TARVOLIN_NSIS_TARGET "amd64-unicode" CACHE STRING
-  "NSIS stub of the installer: amd64-unicode or x86-unicode")
-set_property(CACHE TARVOLIN_NSIS_TARGET PROPERTY STRINGS amd64-unicode x86-unicode)
-if(NOT TARVOLIN_NSIS_TARGET MATCHES "^(amd64|x86)-unicode$")
-  message(FATAL_ERROR "TARVOLIN_NSIS_TARGET must be amd64-unicode or x86-unicode")
+# --- the same bytes from the same source ------------------------------------
+# Times come from the last commit (or SOURCE_DATE_EPOCH when it is set): the
+# program's PE time stamp through the linker, the archive entries' through
+# cpack (packaging/cpack-options.cmake).
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(TARVOLIN_SOURCE_DATE_EPOCH "$ENV{SOURCE_DATE_EPOCH}")
+else()
+  execute_process(COMMAND git log -1 --format=%ct WORKING_DIRECTORY "${PROJECT_SOURCE_DIR}"
+                  OUTPUT_VARIABLE TARVOLIN_SOURCE_DATE_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
 endif()
+if(NOT TARVOLIN_SOURCE_DATE_EPOCH MATCHES "^[0-9]+$")
+  set(TARVOLIN_SOURCE_DATE_EPOCH 0)
+endif()
+if(MINGW)
+  set_property(TARGET tarvolin PROPERTY CXX_LINKER_LAUNCHER
+               ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${TARVOLIN_SOURCE_DATE_EPOCH})
+endif()
+set(CPACK_TARVOLIN_SOURCE_DATE_EPOCH "${TARVOLIN_SOURCE_DATE_EPOCH}")
 
 # --- contents ----------------------------------------------------------------
 
@@ -41,6 +50,7 @@ install(FILES "${PROJECT_BINARY_DIR}/packaging/README.txt" DESTINATION . COMPONE
 # --- cpack -------------------------------------------------------------------
 
 set(CPACK_GENERATOR "ZIP;NSIS")
+set(CPACK_PACKAGE_DIRECTORY "${PROJECT_BINARY_DIR}/packages")
 set(CPACK_PACKAGE_NAME "Tarvolin")
 set(CPACK_PACKAGE_VENDOR "Tarvolin")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "时差计算器: 计算两个时刻之间的分钟数")
@@ -68,8 +78,16 @@ set(CPACK_NSIS_UNINSTALL_NAME "uninstall")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/src/app/res/calculator.ico")
 set(CPACK_NSIS_MUI_UNIICON "${PROJECT_SOURCE_DIR}/src/app/res/calculator.ico")
-set(CPACK_TARVOLIN_NSIS_TARGET "${TARVOLIN_NSIS_TARGET}")
 set(CPACK_TARVOLIN_PROGRAM "tarvolin.exe")
 set(CPACK_TARVOLIN_SHORTCUT_NAME "时差计算器")
 
 include(CPack)
+
+# The installer's round trip under Wine, after cpack: `ctest --preset release`.
+if(CMAKE_CROSSCOMPILING_EMULATOR)
+  add_test(NAME package.roundtrip
+           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/install_roundtrip.sh
+                   ${CPACK_PACKAGE_DIRECTORY}/tarvolin-${TARVOLIN_VERSION}-win64-setup.exe ${TARVOLIN_VERSION})
+  set_tests_properties(package.roundtrip PROPERTIES LABELS package RESOURCE_LOCK desktop)
+  tarvolin_wine_tests(package.roundtrip)
+endif()

@@ -1,0 +1,46 @@
+# Makes the Wine prefix that runs the program and its tests, once:
+#   cmake -DWINE=/usr/lib/wine/wine64 -DPREFIX=<folder> -P wine_prefix.cmake
+# A stamp in the prefix records Wine's version and the settings it was made
+# with; when either changes the prefix is made anew. The Wine server it
+# starts has ended when it returns.
+cmake_minimum_required(VERSION 3.25)
+set(settings "${CMAKE_CURRENT_LIST_DIR}/wineprefix.reg")
+execute_process(COMMAND ${WINE} --version OUTPUT_VARIABLE version OUTPUT_STRIP_TRAILING_WHITESPACE)
+file(SHA256 "${settings}" settings_hash)
+set(stamp "${version} ${settings_hash}\n")
+
+file(LOCK "${PREFIX}.lock" GUARD PROCESS TIMEOUT 600)
+if(EXISTS "${PREFIX}/tarvolin.stamp")
+  file(READ "${PREFIX}/tarvolin.stamp" made)
+  if(made STREQUAL stamp)
+    return()
+  endif()
+endif()
+
+# No display (nothing here shows a window), no Mono or Gecko installers, no
+# menu entries on the host.
+set(env ${CMAKE_COMMAND} -E env --unset=DISPLAY WINEPREFIX=${PREFIX} WINEARCH=win64 WINEDEBUG=-all
+        "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d" LC_ALL=C.UTF-8)
+function(run)
+  execute_process(COMMAND ${env} ${ARGN} RESULT_VARIABLE failed TIMEOUT 300)
+  if(failed)
+    message(FATAL_ERROR "${ARGN}: ${failed}")
+  endif()
+endfunction()
+
+message(STATUS "Making the Wine prefix ${PREFIX}")
+if(EXISTS "${PREFIX}")
+  run(wineserver -k)
+  file(REMOVE_RECURSE "${PREFIX}")
+endif()
+run(${WINE} wineboot -i)
+run(wineserver -w)
+# Tahoma for the interface, Marlett for the caption buttons.
+file(COPY /usr/share/wine/fonts/tahoma.ttf /usr/share/wine/fonts/marlett.ttf
+     DESTINATION "${PREFIX}/drive_c/windows/Fonts")
+string(REPLACE "/" "\\" settings_path "Z:${settings}")
+run(${WINE} regedit /S "${settings_path}")
+# regedit reports no failure: the first Chinese name shows that it read them.
+run(${WINE} reg query "HKCU\\Software\\Wine\\Fonts\\Replacements" /v "宋体")
+run(wineserver -w)
+file(WRITE "${PREFIX}/tarvolin.stamp" "${stamp}")
