@@ -5,9 +5,10 @@
 //
 //   start to visible   process start until a visible top-level window
 //   start to ready     ... until then the program waits for input
-//   private memory     one second after the start: the pages of its own
-//                      (Private_Clean + Private_Dirty of its Linux process)
-//   working set        one second after the start, as Windows counts it
+//   private memory     one second after the start: what Windows calls its
+//                      private bytes (under Wine, its Linux process's
+//                      anonymous memory)
+//   working set        one second after the start
 //   idle CPU           over S seconds once it is ready and settled, the CPU
 //                      time of its Linux process and of the Wine server, in
 //                      percent of one core
@@ -90,14 +91,6 @@ double CpuNs(int pid) {
     return total;
 }
 
-double PrivateKiB(int pid) {
-    std::istringstream rollup(ReadFile("/proc/" + std::to_string(pid) + "/smaps_rollup"));
-    double kib = 0;
-    for (std::string key, value, unit; rollup >> key >> value >> unit;)
-        if (key == "Private_Clean:" || key == "Private_Dirty:") kib += std::atof(value.c_str());
-    return kib;
-}
-
 bool HasVisibleWindow(DWORD processId) {
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD owner = 0;
@@ -163,7 +156,7 @@ public:
         counters.cb = sizeof counters;
         GetProcessMemoryInfo(info_.hProcess, &counters, sizeof counters);
         program_.workingSetKiB.push_back(counters.WorkingSetSize / 1024.0);
-        program_.privateKiB.push_back(PrivateKiB(LinuxPid()));
+        program_.privateKiB.push_back(counters.PagefileUsage / 1024.0);
     }
 
 private:
@@ -205,9 +198,7 @@ int wmain(int argc, wchar_t** argv) {
             Run run(program, round > 0);
             if (round > 0) run.MeasureMemory();
         }
-        std::fprintf(stderr, "\rround %d of %d", round, runs);
     }
-    std::fprintf(stderr, "\n");
     const std::vector<int> server = LinuxProcessesWith(std::string("WINEPREFIX=") + prefix);
     for (Program& program : programs) {
         Run run(program, false);
@@ -224,28 +215,30 @@ int wmain(int argc, wchar_t** argv) {
         std::fprintf(stderr, "idle %s%s\n", Narrow(program.name).c_str(), wineserver ? "" : " (no Wine server found)");
     }
 
-    const Program& reference = programs.size() > 1 ? programs[1] : programs[0];
-    std::printf("%-40s", "");
-    for (const Program& p : programs) std::printf("%14s", Narrow(p.name).c_str());
-    std::printf("%14s\n", ("/" + Narrow(reference.name)).c_str());
+    // Each figure with its ratio to the reference's (the program named so).
+    const Program* reference = &programs[0];
+    for (const Program& p : programs)
+        if (p.name == L"reference") reference = &p;
+    std::printf("%-38s", "");
+    for (const Program& p : programs) std::printf("%20s", Narrow(p.name).c_str());
     const struct {
         const char* label;
         std::vector<double> Program::*values;
-        const char* format;
     } rows[] = {
-        {"start to visible window (ms)", &Program::visibleMs, "%14.1f"},
-        {"start to ready (ms)", &Program::readyMs, "%14.1f"},
-        {"private memory 1 s after start (KiB)", &Program::privateKiB, "%14.0f"},
-        {"working set 1 s after start (KiB)", &Program::workingSetKiB, "%14.0f"},
+        {"start to visible window (ms)", &Program::visibleMs},
+        {"start to ready (ms)", &Program::readyMs},
+        {"private memory 1 s after start (KiB)", &Program::privateKiB},
+        {"working set 1 s after start (KiB)", &Program::workingSetKiB},
     };
     for (const auto& row : rows) {
-        std::printf("%-40s", row.label);
-        for (const Program& p : programs) std::printf(row.format, Median(p.*row.values));
-        std::printf("%14.2f\n", Median(programs[0].*row.values) / Median(reference.*row.values));
+        std::printf("\n%-38s", row.label);
+        for (const Program& p : programs)
+            std::printf("%12.*f (%4.2f)", row.values == &Program::readyMs || row.values == &Program::visibleMs ? 1 : 0,
+                        Median(p.*row.values), Median(p.*row.values) / Median(reference->*row.values));
     }
-    std::printf("%-40s", ("idle CPU over " + std::to_string(idleSeconds) + " s (% of a core)").c_str());
-    for (const Program& p : programs) std::printf("%14.3f", p.idlePercent);
-    std::printf("%+14.3f\n", programs[0].idlePercent - reference.idlePercent);
-    std::printf("Medians of %d runs each, taking turns; idle CPU with the Wine server, one run each.\n", runs);
+    std::printf("\n%-38s", ("idle CPU over " + std::to_string(idleSeconds) + " s (% of a core)").c_str());
+    for (const Program& p : programs) std::printf("%12.3f (%+5.2f)", p.idlePercent, p.idlePercent - reference->idlePercent);
+    std::printf("\nMedians of %d runs each, taking turns; in brackets the ratio to the reference (for idle CPU the\n"
+                "difference in points). Idle CPU is the program's and the Wine server's, one run each.\n", runs);
     return 0;
 }

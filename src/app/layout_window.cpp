@@ -4,7 +4,6 @@
 
 #include "app/picture_control.h"
 #include "app/text.h"
-#include "calculator/digit_key_subclass.h"
 
 namespace tarvolin {
 namespace {
@@ -34,15 +33,16 @@ ControlClass ClassFor(ControlKind kind) {
     return {L"STATIC", 0, 0};
 }
 
+PixelRect ControlRect(const ControlEntry& entry, int dpi) {
+    PixelRect r = ToPixels(entry.rect, dpi);
+    // The picture box takes the size of its picture.
+    if (entry.kind == ControlKind::Picture) r.width = r.height = PictureSide(dpi);
+    return r;
+}
+
 void PlaceControl(HWND control, const ControlEntry& entry, int dpi, const LayoutFonts& fonts) {
-    const PixelRect r = ToPixels(entry.rect, dpi);
-    if (entry.kind == ControlKind::Picture) {
-        // The picture box takes the size of its picture.
-        const int side = PictureSide(dpi);
-        SetWindowPos(control, nullptr, r.left, r.top, side, side, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
-        SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    const PixelRect r = ControlRect(entry, dpi);
+    SetWindowPos(control, nullptr, r.left, r.top, r.width, r.height, SWP_NOZORDER | SWP_NOACTIVATE);
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry.fontCentipoints)), TRUE);
 }
 
@@ -74,7 +74,8 @@ RECT LayoutClientRect(const WindowLayout& layout, int dpi) {
     return {0, 0, TwipsToPixels(layout.clientWidthTwips, dpi), TwipsToPixels(layout.clientHeightTwips, dpi)};
 }
 
-void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts) {
+void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts,
+                          PrepareControl prepare) {
     std::vector<const ControlEntry*> inTabOrder;
     for (std::size_t i = 0; i < layout.controlCount; ++i) inTabOrder.push_back(&layout.controls[i]);
     std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
@@ -82,8 +83,9 @@ void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, cons
 
     for (const ControlEntry* entry : inTabOrder) {
         const ControlClass cls = ClassFor(entry->kind);
+        const PixelRect r = ControlRect(*entry, dpi);
         HWND control = CreateWindowExW(cls.exStyle, cls.className, Widen(entry->text).c_str(),
-                                       WS_CHILD | WS_VISIBLE | cls.style, 0, 0, 0, 0, parent,
+                                       WS_CHILD | WS_VISIBLE | cls.style, r.left, r.top, r.width, r.height, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)),
                                        GetModuleHandleW(nullptr), nullptr);
         if (!control) continue;
@@ -91,8 +93,9 @@ void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, cons
             // 0 lifts the edit control's default limit: the box holds any text.
             SendMessageW(control, EM_SETLIMITTEXT, static_cast<WPARAM>(entry->maxLength), 0);
         }
-        if (entry->digitsOnly) InstallDigitKeyFilter(control);
-        PlaceControl(control, *entry, dpi, fonts);
+        if (prepare) prepare(control, *entry);
+        // Nothing to redraw yet: the window has not shown.
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.For(entry->fontCentipoints)), FALSE);
     }
 }
 

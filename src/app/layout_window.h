@@ -25,8 +25,11 @@ private:
 RECT LayoutClientRect(const WindowLayout& layout, int dpi);
 
 // Creates the controls as children of `parent`, in focus order, so that Tab
-// walks them as their tab indices say.
-void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts);
+// walks them as their tab indices say: each in its place and with its font at
+// once, before the window first shows. `prepare`, if given, sees each one.
+using PrepareControl = void (*)(HWND control, const ControlEntry& entry);
+void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts,
+                          PrepareControl prepare = nullptr);
 
 // Moves, sizes and refonts existing controls for `dpi`.
 void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts);

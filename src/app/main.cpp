@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/startup_trace.h"
 #include "calculator/calculator_window.h"
 
 namespace {
@@ -29,6 +30,7 @@ void RestrictDllSearch() {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    tarvolin::TraceStartup("wWinMain: the system's and the runtime's start done");
     RestrictDllSearch();
 
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};

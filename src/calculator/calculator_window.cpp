@@ -3,11 +3,13 @@
 #include "app/accessible_names.h"
 #include "app/dpi.h"
 #include "app/resource.h"
+#include "app/startup_trace.h"
 #include "app/text.h"
 #include "app/topmost_placement.h"
 #include "app/window_lifetime.h"
 #include "calculator/calculator_layout.h"
 #include "calculator/clock_line.h"
+#include "calculator/digit_key_subclass.h"
 #include "calculator/duration.h"
 #include "usage/about_window.h"
 
@@ -15,8 +17,9 @@ namespace tarvolin {
 namespace {
 
 constexpr const wchar_t* kClassName = L"TarvolinCalculator";
-// A resizable border without a maximise button.
-constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX;
+// A resizable border without a maximise button. The controls cover their own
+// areas: the window's colour goes only around them.
+constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kClockTimer = 1;
 
@@ -38,9 +41,13 @@ HICON LoadProgramIcon(int id, int size) {
 bool CalculatorWindow::Create(int showCommand) {
     RegisterWindowClass(kClassName, LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXICON)),
                         LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXSMICON)));
+    TraceStartup("window class with its icons");
     if (!CreateTopLevel(kClassName, kStyle, kExStyle)) return false;
+    TraceStartup("window loaded: placed, topmost, clock started");
     ShowWindow(window_, showCommand);
+    TraceStartup("shown and active");
     UpdateWindow(window_);
+    TraceStartup("painted: ready for input");
     return true;
 }
 
@@ -82,10 +89,14 @@ LRESULT CalculatorWindow::OnCreate() {
     WindowOpened();
     const WindowLayout& layout = CalculatorLayout();
     const int dpi = WindowDpi(window_);
+    TraceStartup("window created (WM_CREATE)");
     backBrush_.reset(CreateSolidBrush(kCalculatorBackColour));
     SetWindowTextUtf8(window_, layout.caption);
     fonts_.Build(layout, dpi);
-    CreateLayoutControls(window_, layout, dpi, fonts_);
+    CreateLayoutControls(window_, layout, dpi, fonts_, [](HWND control, const ControlEntry& entry) {
+        if (entry.digitsOnly) InstallDigitKeyFilter(control);
+    });
+    TraceStartup("fonts and controls");
     NameLayoutControls(window_, layout);
     CentreOnScreen();
     lastFocus_ = GetDlgItem(window_, kText1);
