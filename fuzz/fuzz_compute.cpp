@@ -1,6 +1,7 @@
 // Box texts to the compute button's outcome: seven texts separated by
 // newlines (start hour, minute, second, end hour, minute, second, interval
 // days), as pasting can make them.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -12,34 +13,23 @@
 #include "fuzz_check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    std::string_view fields[7];
-    for (std::string_view& field : fields) {
-        const std::size_t end = rest.find('\n');
-        field = rest.substr(0, end);
-        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    std::string_view rest(reinterpret_cast<const char*>(data), size), f[7];
+    for (std::string_view& field : f) {
+        field = rest.substr(0, rest.find('\n'));
+        rest.remove_prefix(std::min(rest.size(), field.size() + 1));
     }
-    const tarvolin::DurationInput input{fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6]};
-    const tarvolin::DurationOutcome outcome = tarvolin::ComputeDuration(input, ".");
-
-    const auto read = [&](int f) { return tarvolin::ReadBoxNumber(fields[f]).value_or(0); };
+    const tarvolin::DurationOutcome outcome = tarvolin::ComputeDuration({f[0], f[1], f[2], f[3], f[4], f[5], f[6]});
+    const auto read = [&](int i) { return tarvolin::ReadBoxNumber(f[i]).value_or(0); };
     const bool outside = read(0) > 23 || read(1) > 59 || read(2) > 59 || read(3) > 23 || read(4) > 59 || read(5) > 59;
-    FUZZ_CHECK(outcome.rangeError == outside);
-    FUZZ_CHECK(outcome.resetStartHour == (outside && read(0) == 24));
-    if (outside) {
-        FUZZ_CHECK(outcome.resultText.empty());
-        return 0;
-    }
-    // A plain decimal that reads back as a finite number.
+    FUZZ_CHECK(outcome.rangeError == outside && outcome.resetStartHour == (outside && read(0) == 24));
+    if (outside) return FUZZ_CHECK(outcome.resultText.empty()), 0;
+    // A plain decimal that reads back; the locale's separator changes nothing else.
     const std::string& text = outcome.resultText;
-    const std::size_t digits = text.find_first_not_of('-');
-    FUZZ_CHECK(digits <= 1 && text.find_first_not_of("0123456789.", digits) == std::string::npos);
-    FUZZ_CHECK(text.find('.') == text.rfind('.') && text != "-0");
-    const auto reread = tarvolin::ReadBoxNumber(text);
-    FUZZ_CHECK(reread && std::isfinite(*reread));
-    // The locale's separator changes the separator alone.
+    const std::size_t digits = text.find_first_not_of('-'), point = text.find('.');
+    FUZZ_CHECK(digits <= 1 && text.find_first_not_of("0123456789.", digits) == std::string::npos && text != "-0");
+    FUZZ_CHECK(point == text.rfind('.') && std::isfinite(tarvolin::ReadBoxNumber(text).value_or(NAN)));
     std::string comma = text;
-    if (const std::size_t point = comma.find('.'); point != std::string::npos) comma[point] = ',';
-    FUZZ_CHECK(tarvolin::ComputeDuration(input, ",").resultText == comma);
+    if (point != std::string::npos) comma[point] = ',';
+    FUZZ_CHECK(tarvolin::ComputeDuration({f[0], f[1], f[2], f[3], f[4], f[5], f[6]}, ",").resultText == comma);
     return 0;
 }

@@ -1,31 +1,66 @@
-// Registry bytes to text: four bytes of type (least significant first), then
-// the value's data.
+// Registry bytes to text, and to what the system-information button starts:
+// the two values it reads, each perhaps missing, of any type and any bytes,
+// and whether the tool is in the folder the second one names.
+#include <fuzzer/FuzzedDataProvider.h>
+
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "fuzz_check.h"
 #include "usage/registry_value.h"
+#include "usage/sys_info_launcher.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size < 4) return 0;
-    const std::uint32_t type = data[0] | data[1] << 8 | data[2] << 16 | static_cast<std::uint32_t>(data[3]) << 24;
-    const unsigned char* value = data + 4;
-    const std::size_t length = size - 4;
-    std::u16string text = u"unchanged", expected;
-    const bool read = tarvolin::DecodeRegistryValue(type, value, length, text);
-    if (length > tarvolin::kRegistryValueLimit) {
-        expected.clear();
-    } else if (type == tarvolin::kRegistryNumber) {  // the first four bytes, least significant first
-        std::uint32_t number = 0;
-        for (std::size_t i = 0; i < length && i < 4; ++i) number |= static_cast<std::uint32_t>(value[i]) << 8 * i;
-        for (char digit : std::to_string(number)) expected += digit;
-    } else if (type == tarvolin::kRegistryString) {  // the units up to the first NUL
-        for (std::size_t i = 0; i + 1 < length && (value[i] || value[i + 1]); i += 2) expected += value[i] | value[i + 1] << 8;
-    } else {
-        expected = u"unchanged";
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+struct Platform : tarvolin::SysInfoPlatform {
+    std::map<std::u16string, std::pair<std::uint32_t, Bytes>> values;  // by key and name
+    bool toolThere = false;
+    std::u16string started;
+    bool ReadMachineValue(const std::u16string& key, const std::u16string& name, std::uint32_t& type,
+                          Bytes& data) override {
+        const auto found = values.find(key + name);
+        if (found != values.end()) std::tie(type, data) = found->second;
+        return found != values.end();
     }
-    FUZZ_CHECK(read == (length <= tarvolin::kRegistryValueLimit));
-    FUZZ_CHECK(text == expected);
+    bool FileExists(const std::u16string&) override { return toolThere; }
+    bool StartProgram(const std::u16string& path) override { return started = path, true; }
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t size) {
+    using namespace tarvolin;
+    FuzzedDataProvider in(input, size);
+    Platform platform;
+    const std::u16string keys[2] = {kSysInfoPathKey + kSysInfoPathValue, kSysInfoFolderKey + kSysInfoFolderValue};
+    std::u16string texts[2];  // of the values read
+    bool read[2];
+    for (int i : {0, 1}) {
+        const auto type = in.ConsumeBool() ? in.ConsumeIntegral<std::uint32_t>() : in.ConsumeIntegralInRange<std::uint32_t>(1, 4);
+        const Bytes data = in.ConsumeBytes<unsigned char>(in.ConsumeIntegralInRange<std::size_t>(0, 1100));
+        // A string's units up to its first NUL; a number's decimal, least significant byte first.
+        std::uint32_t number = 0;
+        for (std::size_t b = 0; type == kRegistryNumber && b < data.size() && b < 4; ++b) number |= std::uint32_t{data[b]} << 8 * b;
+        for (char digit : type == kRegistryNumber ? std::to_string(number) : "") texts[i] += digit;
+        for (std::size_t b = 0; type == kRegistryString && b + 1 < data.size() && (data[b] || data[b + 1]); b += 2)
+            texts[i] += static_cast<char16_t>(data[b] | data[b + 1] << 8);
+        std::u16string text = u"unchanged";
+        const bool fits = data.size() <= kRegistryValueLimit, known = type == kRegistryString || type == kRegistryNumber;
+        FUZZ_CHECK(DecodeRegistryValue(type, data.data(), data.size(), text) == fits);
+        FUZZ_CHECK(text == (!fits ? u"" : known ? texts[i] : u"unchanged"));
+        if ((read[i] = in.ConsumeBool() && fits)) platform.values[keys[i]] = {type, data};
+    }
+    platform.toolThere = in.ConsumeBool();
+    // The first value's text when it was read, else the tool in the folder the second names.
+    const std::u16string expected =
+        read[0] ? texts[0] : read[1] && !texts[1].empty() && platform.toolThere ? texts[1] + kSysInfoProgram : u"";
+    FUZZ_CHECK(LaunchSysInfo(platform) == !expected.empty() && platform.started == expected);
+    std::u16string keyVal = u"stale";
+    FUZZ_CHECK(GetKeyValue(platform, kSysInfoPathKey, kSysInfoPathValue, keyVal) == read[0] && (read[0] || keyVal.empty()));
     return 0;
 }

@@ -8,6 +8,16 @@
 #include "calculator/calculator_layout.h"
 
 namespace e2e {
+namespace {
+
+GUITHREADINFO ThreadOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+    return info;
+}
+
+}  // namespace
 
 bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
@@ -40,11 +50,7 @@ std::wstring HereFolder() {
     return self.substr(0, self.find_last_of(L'\\') + 1);
 }
 
-HWND FocusOf(HWND window) {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndFocus : nullptr;
-}
+HWND FocusOf(HWND window) { return ThreadOf(window).hwndFocus; }
 
 Program::~Program() {
     TerminateProcess(info_.hProcess, 1);
@@ -58,7 +64,6 @@ bool Program::Start() {
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    started_ = std::chrono::steady_clock::now();
     return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                           &info_) &&
            WaitFor([this] {
@@ -98,9 +103,7 @@ void Press(const std::wstring& keys) {
         INPUT input{};
         input.type = INPUT_KEYBOARD;
         input.ki.wVk = key;
-        input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
-        const bool extended = key == VK_HOME || key == VK_END || key == VK_LEFT || key == VK_DELETE;
-        input.ki.dwFlags = up | (extended ? KEYEVENTF_EXTENDEDKEY : 0);
+        input.ki.dwFlags = up;
         inputs.push_back(input);
     };
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -125,12 +128,7 @@ void Press(const std::wstring& keys) {
 void Click(HWND window, bool right) {
     // A window that holds the mouse (a button being pressed, a menu on its way
     // out) would take the click instead.
-    GUITHREADINFO info{};
-    info.cbSize = sizeof info;
-    WaitFor([&] {
-        return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) && !info.hwndCapture &&
-               !(info.flags & GUI_INMENUMODE);
-    });
+    WaitFor([&] { return !ThreadOf(window).hwndCapture && !(ThreadOf(window).flags & GUI_INMENUMODE); });
     RECT r{};
     GetWindowRect(window, &r);
     INPUT inputs[2] = {};
@@ -149,12 +147,11 @@ void Click(HWND window, bool right) {
 }
 
 bool Paste(const Program& program, HWND box, const std::wstring& text) {
-    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return false;
-    EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
     std::memcpy(GlobalLock(memory), text.c_str(), (text.size() + 1) * sizeof(wchar_t));
     GlobalUnlock(memory);
-    const bool stored = SetClipboardData(CF_UNICODETEXT, memory);
+    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return false;
+    const bool stored = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
     if (!stored || !box) return stored;
     Click(box, true);
@@ -164,3 +161,16 @@ bool Paste(const Program& program, HWND box, const std::wstring& text) {
 }
 
 }  // namespace e2e
+
+// The test program, aware of the DPI so that it reads other programs' windows
+// in physical pixels. A copy under another name stands in for the
+// system-information tool: it waits until the test that started it ends it.
+int main(int argc, char** argv) {
+    const std::wstring self = e2e::HereFolder();
+    wchar_t path[MAX_PATH];
+    if (std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)) != self + L"tarvolin_e2e_tests.exe")
+        return Sleep(60000), 0;
+    SetProcessDPIAware();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,10 +1,12 @@
 // What a person types, pastes and clicks, and what the boxes, the message box
 // and the windows show afterwards. Every row starts a program of its own.
 #include <windows.h>
+#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <vector>
 
 #include "calculator/calculator_layout.h"
@@ -16,7 +18,8 @@ namespace {
 
 using namespace tarvolin;
 
-enum How { kClick, kFocused, kPaste };  // click the control, or wait for its focus; then press the keys, or paste them
+// Click the control, or wait for its focus; then press the keys, or paste them.
+enum How { kClick, kFocused, kPaste };
 struct Step {
     int control;
     std::wstring keys = L"";
@@ -30,9 +33,7 @@ struct Scenario {
     Message message = kNoMessage;  // the message box open afterwards
     bool usage = false;            // the usage window open and in front afterwards
     int focus = 0;                 // the control with the focus afterwards, 0: not checked
-    // The registry values of the system-information button (null: none), and
-    // whether the tool starts.
-    const wchar_t *path = nullptr, *folder = nullptr;
+    const wchar_t *path = nullptr, *folder = nullptr;  // the system-information values (null: none)
     bool toolStarts = false;
 };
 void PrintTo(const Scenario& s, std::ostream* out) { *out << s.name; }
@@ -41,18 +42,13 @@ void PrintTo(const Scenario& s, std::ostream* out) { *out << s.name; }
 Scenario Computed(const char* name, const wchar_t* keys, const wchar_t* boxes, Message message = kNoMessage) {
     return {name, {{kText1, keys, kFocused}, {kCommand1}}, boxes, message};
 }
-// 8:00:00 to 17:30:00 typed into the other boxes (Tab selects a box's text,
-// Backspace empties Text8), the text pasted into `box`, the compute button.
+// The text pasted into `box` (Text8 emptied first), then the compute button.
 Scenario Pasted(const char* name, int box, const std::wstring& text, const wchar_t* boxes, Message message = kNoMessage) {
-    const wchar_t* const workday[] = {L"8", L"0", L"0", L"17", L"30", L"0", L"", L""};
-    std::wstring keys;
-    for (int id = kText1; id <= kText8; ++id)
-        keys += (id != box ? workday[id - kText1] : id == kText8 ? L"\b" : L"") + std::wstring(id == kText6 ? L"⇥⇥" : L"⇥");
-    return {name, {{kText1, keys, kFocused}, {box, text, kPaste}, {kCommand1}}, boxes, message};
+    return {name, {{box, box == kText8 ? L"⇲\b" : L""}, {box, text, kPaste}, {kCommand1}}, boxes, message};
 }
 // Where the stand-in tool is and is not. A command line split at the blank
 // of "with tool" would start the trap instead.
-const std::wstring kTools = HereFolder() + L"tools", kTrap = kTools + L"\\with.exe", kEmpty;
+const std::wstring kTools = HereFolder() + L"tools", kTrap = kTools + L"\\with.exe";
 const std::wstring kWithTool = kTools + L"\\with tool", kTool = kWithTool + L"\\MSINFO32.EXE";
 const std::wstring kWithoutTool = kTools + L"\\without tool", kMissing = kWithoutTool + L"\\MSINFO32.EXE";
 // The usage window opened and its system-information button pressed.
@@ -75,8 +71,6 @@ const Scenario kScenarios[] = {
      kText7},
     {"TabWalksTheBoxesAndButtonsFromText1", {{kText1, L"1⇥2⇥3⇥4⇥5⇥6⇥⇥7⇥8⇥⇥9⇤⇤0", kFocused}}, L"9|2|3|4|5|6|7|0",
      kNoMessage, false, kText8},
-    {"SpaceOnTheComputeButtonComputes", {{kText1, L"8⇥0⇥0⇥17⇥30⇥0⇥ ", kFocused}}, L"8|0|0|17|30|0|570|0",
-     kNoMessage, false, kCommand1},
 
     Computed("SameDay", L"8⇥0⇥0⇥17⇥30⇥0", L"8|0|0|17|30|0|570|0"),
     Computed("PastMidnightWithAnIntervalOfOne", L"23⇥0⇥0⇥1⇥0⇥0⇥⇥⇥1", L"23|0|0|1|0|0|120|1"),
@@ -90,29 +84,29 @@ const Scenario kScenarios[] = {
      {{kText1, L"24"}, {kText4, L"1"}, {kCommand1}, {IDOK, L"\r", kFocused}, {kCommand1}}, L"0|||1|||60|0"},
 
     // Pasting is not typing: the length limits hold, the digit filter does not.
-    Pasted("PastedPastTheLengthOfText1", kText1, L"12345", L"12|0|0|17|30|0|330|0"),
-    Pasted("PastedMinusSign", kText1, L"-5", L"-5|0|0|17|30|0|1350|0"),
-    Pasted("PastedFullWidthDigits", kText1, L"１２", L"１２|0|0|17|30|0|1050|0"),
-    Pasted("PastedBeyondTheBasicPlane", kText1, L"😀𝟙", L"😀|0|0|17|30|0|1050|0"),
-    Pasted("PastedControlCharacters", kText1, L"\t1\x01\x7f", L"\t1|0|0|17|30|0|990|0"),
-    Pasted("PastedExponent", kText2, L"1e", L"8|1e|0|17|30|0|569|0"),
-    Pasted("PastedBareFraction", kText6, L".5", L"8|0|0|17|30|.5|570.008333333333|0"),
-    Pasted("PastedPastTheLengthOfText8", kText8, L"12345", L"8|0|0|17|30|0|1777530|1234"),
-    Pasted("PastedNegativeFractionOfADay", kText8, L"-1.5", L"8|0|0|17|30|0|570|-1.5"),
-    Pasted("PastedLongestInterval", kText8, L"99999999", L"8|0|0|17|30|0|14399130|9999"),
-    Pasted("PastedTwentyThousandDigitsIntoTheResult", kText7, std::wstring(20000, L'9'), L"8|0|0|17|30|0|570|0"),
+    Pasted("PastedPastTheLengthOfText1", kText1, L"12345", L"12||||||720|0"),
+    Pasted("PastedMinusSign", kText1, L"-5", L"-5||||||300|0"),
+    Pasted("PastedFullWidthDigits", kText1, L"１２", L"１２||||||0|0"),
+    Pasted("PastedBeyondTheBasicPlane", kText1, L"😀𝟙", L"😀||||||0|0"),
+    Pasted("PastedControlCharacters", kText1, L"\t1\x01\x7f", L"\t1||||||1380|0"),
+    Pasted("PastedExponent", kText2, L"1e", L"|1e|||||-1|0"),
+    Pasted("PastedBareFraction", kText6, L".5", L"|||||.5|0.00833333333333333|0"),
+    Pasted("PastedPastTheLengthOfText8", kText8, L"12345", L"||||||1776960|1234"),
+    Pasted("PastedNegativeFractionOfADay", kText8, L"-1.5", L"||||||-1440|-1.5"),
+    Pasted("PastedLongestInterval", kText8, L"99999999", L"||||||14398560|9999"),
+    Pasted("PastedTwentyThousandDigitsIntoTheResult", kText7, std::wstring(20000, L'9'), L"||||||0|0"),
     Pasted("PastedHundredThousandCharactersIntoText1", kText1, [] {
         std::wstring text;
         while (text.size() < 100000) text += L"24a-😀.\t\x01１";
         return text;
-    }(), L"0|0|0|17|30|0||0", kRangeError),
+    }(), L"0|||||||0", kRangeError),
 
     {"TheUsageButtonOpensTheUsageWindow", {{kCommand2}}, L"|||||||0", kNoMessage, true, kCmdOK},
-    {"ASecondPressShowsTheSameWindow", {{kCommand2}, {kCommand2}}, L"|||||||0", kNoMessage, true, kCmdOK},
+    {"ASecondPressShowsTheSameWindow", {{kCommand2}, {kCommand2}}, L"|||||||0", kNoMessage, true},
     {"OKClosesTheUsageWindow", {{kCommand2}, {kCmdOK}}, L"|||||||0"},
     {"EnterClosesTheUsageWindow", {{kCommand2}, {kCmdOK, L"\r", kFocused}}, L"|||||||0"},
     {"EscapeClosesTheUsageWindow", {{kCommand2}, {kCmdOK, L"\x1b", kFocused}}, L"|||||||0"},
-    {"TheUsageWindowOpensAgain", {{kCommand2}, {kCmdOK}, {kCommand2}}, L"|||||||0", kNoMessage, true, kCmdOK},
+    {"TheUsageWindowOpensAgain", {{kCommand2}, {kCmdOK}, {kCommand2}}, L"|||||||0", kNoMessage, true},
     {"TabWalksOKThePictureAndSystemInformation", {{kCommand2}, {kCmdOK, L"⇥⇥⇥⇥", kFocused}}, L"|||||||0",
      kNoMessage, true, kPicIcon},
 
@@ -120,8 +114,6 @@ const Scenario kScenarios[] = {
     SysInfo("AltSPressesSystemInformation", &kTool, nullptr, true, {kCmdOK, L"⌥s", kFocused}),
     SysInfo("EnterPressesSystemInformationWhenItHasTheFocus", &kTool, nullptr, true, {kCmdOK, L"⇥⇥\r", kFocused}),
     SysInfo("AMissingFileInTheFirstValueIsNotLookedForInTheFolder", &kMissing, &kWithTool, false),
-    SysInfo("AFolderInTheFirstValue", &kWithTool, nullptr, false),
-    SysInfo("AnEmptyFirstValue", &kEmpty, nullptr, false),
     SysInfo("TheToolInTheFolderOfTheSecondValue", nullptr, &kWithTool, true),
     SysInfo("AFolderWithoutTheTool", nullptr, &kWithoutTool, false),
     SysInfo("NeitherValue", nullptr, nullptr, false),
@@ -158,7 +150,6 @@ protected:
     }
 };
 
-// The stand-in tools that the calculator started, ended.
 std::vector<std::wstring> EndStarted(const Program& program) {
     std::vector<std::wstring> started;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -185,8 +176,7 @@ testing::AssertionResult Perform(const Program& program, const Step& step) {
     GetClassNameW(control, kind, 8);
     if (step.how != kFocused) Click(control);
     if ((step.how == kFocused || !lstrcmpiW(kind, L"Edit")) && !WaitFor([&] { return FocusOf(control) == control; }))
-        return testing::AssertionFailure() << "control " << step.control << " has no focus, "
-                                           << GetDlgCtrlID(FocusOf(control)) << " has";
+        return testing::AssertionFailure() << step.control << " has no focus, " << GetDlgCtrlID(FocusOf(control)) << " has";
     if (step.how != kPaste) Press(step.keys);
     return step.how != kPaste || Paste(program, control, step.keys) ? testing::AssertionSuccess()
                                                                     : testing::AssertionFailure() << "no paste";
@@ -213,26 +203,26 @@ TEST_P(Scenarios, Run) {
     })) << "the boxes show " << Utf8(boxes) << "\n          expected " << Utf8(s.boxes);
 
     const wchar_t* const kMessages[] = {L"", L"提示: 输入时间范围错误！", L"时差计算器: 此时系统信息不可用"};
-    HWND message = nullptr, usage = nullptr;
-    if (s.message) {
+    HWND message = nullptr;
+    if (s.message) {  // over its window, with OK alone
         ASSERT_TRUE(WaitFor([&] { return (message = program.Message()); })) << "no message box";
         HWND ok = FindWindowExW(message, nullptr, L"Button", nullptr);
         EXPECT_EQ(TextOf(message) + L": " + TextOf(GetDlgItem(message, 0xFFFF)), kMessages[s.message]);
         EXPECT_EQ(GetWindow(message, GW_OWNER), s.message == kRangeError ? program.Calculator() : program.Usage());
-        EXPECT_TRUE(ok == GetDlgItem(message, IDOK) && !FindWindowExW(message, ok, L"Button", nullptr)) << "not OK alone";
+        EXPECT_TRUE(ok == GetDlgItem(message, IDOK) && !FindWindowExW(message, ok, L"Button", nullptr));
     } else if (HWND stray = program.Message()) {
         ADD_FAILURE() << "a message box says " << Utf8(TextOf(GetDlgItem(stray, 0xFFFF)));
     }
     int usages = 0;
-    if (s.usage) {  // one, in front (but for its message), topmost, without owner, not modal
+    if (s.usage) {  // one, in front but for its message, topmost, without owner, not modal
         EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == (message ? message : program.Usage()); }));
-        usage = program.TopLevel(L"TarvolinUsage", &usages);
+        HWND usage = program.Usage(&usages);
         EXPECT_TRUE(usages == 1 && GetWindowLongW(usage, GWL_EXSTYLE) & WS_EX_TOPMOST && !GetWindow(usage, GW_OWNER));
-        EXPECT_TRUE(IsWindowEnabled(program.Calculator()) || s.message == kRangeError) << "the usage window is modal";
+        EXPECT_TRUE(IsWindowEnabled(program.Calculator()));
     }
     EXPECT_TRUE(s.usage || WaitFor([&] { return !program.Usage(); })) << "a usage window is open";
     EXPECT_TRUE(!s.focus || WaitFor([&] { return FocusOf(program.Calculator()) == program.Control(s.focus); }))
-        << "control " << GetDlgCtrlID(FocusOf(program.Calculator())) << " has the focus";
+        << GetDlgCtrlID(FocusOf(program.Calculator())) << " has the focus";
     std::vector<std::wstring> started;
     const auto collect = [&] { return !(started = EndStarted(program)).empty(); };
     s.toolStarts ? WaitFor(collect) : collect();
@@ -241,6 +231,44 @@ TEST_P(Scenarios, Run) {
 
 INSTANTIATE_TEST_SUITE_P(Rows, Scenarios, testing::ValuesIn(kScenarios),
                          [](const testing::TestParamInfo<Scenario>& row) { return row.param.name; });
+
+// The soak: one program through the rows' compute press, the usage window's
+// opening and closing and the clock's tick, thousands of times, driven by
+// messages for speed. It keeps answering, and after a warm-up its working set
+// grows by less than 2 MiB. TARVOLIN_SOAK=full runs 10,000 presses, 2,000
+// usage windows and 20,000 ticks; the tests, a twentieth of that.
+TEST(Soak, ComputeUsageWindowAndClockStayLevel) {
+    const int scale = std::getenv("TARVOLIN_SOAK") && std::getenv("TARVOLIN_SOAK") == std::string("full") ? 20 : 1;
+    Program program;
+    ASSERT_TRUE(program.Start());
+    HWND calculator = program.Calculator(), usage = nullptr;
+    const auto send = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) {  // handled when it returns
+        DWORD_PTR result = 0;
+        return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+    };
+    const auto press = [&](int id) { return send(calculator, WM_COMMAND, id, LPARAM(GetDlgItem(calculator, id))); };
+    const wchar_t* const workday[] = {L"8", L"0", L"0", L"17", L"30", L"0", L"", L"0"};
+    for (int id = kText1; id <= kText8; ++id)
+        ASSERT_TRUE(send(GetDlgItem(calculator, id), WM_SETTEXT, 0, LPARAM(workday[id - kText1])));
+    PROCESS_MEMORY_COUNTERS memory{};
+    SIZE_T warm = 0;
+    for (int share : {20, 1}) {  // a twentieth to warm up, then all
+        for (int i = 0; i < 500 * scale / share; ++i) ASSERT_TRUE(press(kCommand1)) << "compute press " << i;
+        for (int i = 0; i < 100 * scale / share; ++i) {  // each painted, as in front of a person
+            ASSERT_TRUE(press(kCommand2) && (usage = program.Usage()) && UpdateWindow(usage) &&
+                        send(usage, WM_CLOSE, 0, 0) && !IsWindow(usage)) << "usage window " << i;
+        }
+        for (int i = 0; i < 1000 * scale / share; ++i) ASSERT_TRUE(send(calculator, WM_TIMER, 1, 0)) << "tick " << i;
+        ASSERT_TRUE(GetProcessMemoryInfo(program.Process(), &memory, sizeof memory));
+        std::printf("[soak] %d compute presses, %d usage windows, %d ticks: working set %zu KiB\n",
+                    500 * scale / share, 100 * scale / share, 1000 * scale / share, memory.WorkingSetSize / 1024);
+        warm = warm ? warm : memory.WorkingSetSize;
+    }
+    EXPECT_LT(memory.WorkingSetSize, warm + (2 << 20)) << "the working set grew by over 2 MiB";
+    EXPECT_EQ(TextOf(GetDlgItem(calculator, kText7)), L"570");
+    EXPECT_NE(TextOf(GetDlgItem(calculator, kLabel7)), L"") << "the clock line is blank";
+}
+
 
 }  // namespace
 }  // namespace e2e
