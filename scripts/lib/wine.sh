@@ -11,5 +11,6 @@ build_and_prefix() {
 private_display() {
   export DISPLAY=:$(( $(sed -n 's/^TARVOLIN_TEST_DISPLAY:STRING=://p' build/windows/CMakeCache.txt) + 1 ))
   scripts/lib/xvfb start "$DISPLAY" build/windows/xvfb-script.pid
+  trap 'exit 130' INT TERM
   trap 'timeout 30 wineserver -w; scripts/lib/xvfb stop "$DISPLAY" build/windows/xvfb-script.pid' EXIT
 }

@@ -125,12 +125,13 @@ void Press(const std::wstring& keys) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Click(HWND window, bool right) {
+bool Click(HWND window, bool right) {
     // A window that holds the mouse (a button being pressed, a menu on its way
     // out) would take the click instead.
     WaitFor([&] { return !ThreadOf(window).hwndCapture && !(ThreadOf(window).flags & GUI_INMENUMODE); });
     RECT r{};
     GetWindowRect(window, &r);
+    if (WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}) != window) return false;  // covered
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
         // Each event carries the place: under load a late pointer event from
@@ -143,7 +144,7 @@ void Click(HWND window, bool right) {
     }
     inputs[0].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
     inputs[1].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    return SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
 bool Paste(const Program& program, HWND box, const std::wstring& text) {
@@ -154,8 +155,7 @@ bool Paste(const Program& program, HWND box, const std::wstring& text) {
     const bool stored = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
     if (!stored || !box) return stored;
-    Click(box, true);
-    if (!WaitFor([&] { return program.TopLevel(L"#32768"); })) return false;
+    if (!Click(box, true) || !WaitFor([&] { return program.TopLevel(L"#32768"); })) return false;
     Press(L"p");
     return WaitFor([&] { return !program.TopLevel(L"#32768"); });
 }

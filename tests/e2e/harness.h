@@ -44,7 +44,7 @@ private:
 // control character Ctrl with its letter ('\x16' Ctrl+V); '⌥' holds Alt for
 // the key after it.
 void Press(const std::wstring& keys);
-void Click(HWND window, bool right = false);  // at the middle of the window
+bool Click(HWND window, bool right = false);  // at the middle of the window, unless it is covered there
 // Puts the text on the clipboard; given a box, chooses Paste from its menu.
 bool Paste(const Program& program, HWND box, const std::wstring& text);
 
