@@ -89,8 +89,7 @@ TEST(Windows, AsDesignedAtTheScreensDpiAndAfterAMove) {
         // The clock line is blank until the first tick, half a second after the start.
         const std::wstring first = TextOf(clock);
         EXPECT_TRUE(first.empty() || std::chrono::steady_clock::now() - start > 450ms) << Utf8(first);
-        // Windows reads it at logon only, Wine at each start. (Asked about another
-        // process's window, Wine answers with the asking process's DPI.)
+        // Windows reads it at logon only, Wine at each start (and gives others' windows our DPI).
         if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") && GetDpiForSystem() != UINT(dpi)) continue;
         EXPECT_EQ(Layout(calculator, kCalculator, dpi, false), Layout(calculator, kCalculator, dpi, true));
         RECT outer{}, now{};
