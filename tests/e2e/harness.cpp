@@ -131,15 +131,16 @@ bool Click(HWND window, bool right) {
     WaitFor([&] { return !ThreadOf(window).hwndCapture && !(ThreadOf(window).flags & GUI_INMENUMODE); });
     RECT r{};
     GetWindowRect(window, &r);
-    if (WindowFromPoint({(r.left + r.right) / 2, (r.top + r.bottom) / 2}) != window) return false;  // covered
+    const POINT middle{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    if (WindowFromPoint(middle) != window) return false;  // covered there: the click would land elsewhere
     INPUT inputs[2] = {};
     for (INPUT& input : inputs) {
         // Each event carries the place: under load a late pointer event from
         // the X server can move the cursor between them. 0..65535 across the
         // screen, aimed at the middle of the pixel.
         input.type = INPUT_MOUSE;
-        input.mi.dx = (r.left + r.right + 1) * 32768 / GetSystemMetrics(SM_CXSCREEN);
-        input.mi.dy = (r.top + r.bottom + 1) * 32768 / GetSystemMetrics(SM_CYSCREEN);
+        input.mi.dx = (2 * middle.x + 1) * 32768 / GetSystemMetrics(SM_CXSCREEN);
+        input.mi.dy = (2 * middle.y + 1) * 32768 / GetSystemMetrics(SM_CYSCREEN);
         input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     }
     inputs[0].mi.dwFlags |= right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;

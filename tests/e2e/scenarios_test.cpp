@@ -176,8 +176,7 @@ testing::AssertionResult Perform(const Program& program, const Step& step) {
     if (!WaitFor([&] { return (control = program.Control(step.control)) && IsWindowVisible(control); }))
         return testing::AssertionFailure() << "no control " << step.control;
     GetClassNameW(control, kind, 8);
-    // A message box on its way out may still cover it.
-    if (step.how != kFocused && !WaitFor([&] { return Click(control); }))
+    if (step.how != kFocused && !WaitFor([&] { return Click(control); }))  // a message box may still be leaving
         return testing::AssertionFailure() << step.control << " is covered";
     // Keys go to the window in front, to its focus.
     if ((step.how == kFocused || !lstrcmpiW(kind, L"Edit")) &&
