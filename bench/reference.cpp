@@ -19,8 +19,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (now.wSecond == shownSecond) return 0;
             shownSecond = now.wSecond;
             wchar_t line[64];
-            swprintf(line, 64, L"%d年%d月%d日 %d:%d:%d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
-                     now.wSecond);
+            swprintf(line, 64, L"%d年%d月%d日 %d:%d:%d", now.wYear, now.wMonth, now.wDay, now.wHour,
+                     now.wMinute, now.wSecond);
             SetWindowTextW(label, line);
             return 0;
         }
@@ -41,11 +41,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = L"TarvolinReference";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Reference", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 341, 282, nullptr, nullptr, instance, nullptr);
-    label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 116, 188, 201, 17, window, nullptr, instance,
-                            nullptr);
-    HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
+    HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, L"Reference", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 341, 282, nullptr, nullptr, instance, nullptr);
+    label = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 116, 188, 201, 17, window, nullptr,
+                            instance, nullptr);
+    HFONT font =
+        CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, 0, 0, 0, 0, L"宋体");
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetTimer(window, 1, 500, nullptr);
     ShowWindow(window, showCommand);

@@ -70,7 +70,8 @@ std::vector<int> LinuxProcessesWith(const std::string& entry, const std::string&
         const std::string environment = '\0' + ReadFile("/proc/" + std::to_string(pid) + "/environ");
         std::string commandLine = ReadFile("/proc/" + std::to_string(pid) + "/cmdline");
         for (char& c : commandLine) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (environment.find('\0' + entry + '\0') != std::string::npos && commandLine.find(name) != std::string::npos)
+        if (environment.find('\0' + entry + '\0') != std::string::npos &&
+            commandLine.find(name) != std::string::npos)
             found.push_back(pid);
     } while (FindNextFileA(search, &data));
     FindClose(search);
@@ -85,7 +86,8 @@ double CpuNs(int pid) {
     HANDLE search = FindFirstFileA(("Z:" + tasks + "*").c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return 0;
     do {
-        if (std::atoi(data.cFileName) > 0) total += std::atof(ReadFile(tasks + data.cFileName + "/schedstat").c_str());
+        if (std::atoi(data.cFileName) > 0)
+            total += std::atof(ReadFile(tasks + data.cFileName + "/schedstat").c_str());
     } while (FindNextFileA(search, &data));
     FindClose(search);
     return total;
@@ -113,8 +115,8 @@ public:
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         start_ = Clock::now();
-        if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &info_))
+        if (!CreateProcessW(program.path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &info_))
             Fail("cannot start " + Narrow(program.path));
         running = info_.hProcess;
         while (!HasVisibleWindow(info_.dwProcessId)) {
@@ -178,14 +180,16 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<Program> programs;
     for (int i = 1; i < argc; ++i) {
         const std::wstring arg = argv[i];
-        if (arg == L"--runs" && i + 1 < argc) runs = std::max(1, _wtoi(argv[++i]));
-        else if (arg == L"--idle-seconds" && i + 1 < argc) idleSeconds = std::max(1, _wtoi(argv[++i]));
+        if (arg == L"--runs" && i + 1 < argc)
+            runs = std::max(1, _wtoi(argv[++i]));
+        else if (arg == L"--idle-seconds" && i + 1 < argc)
+            idleSeconds = std::max(1, _wtoi(argv[++i]));
         else if (arg.find(L'=') != std::wstring::npos) {
             programs.emplace_back();
             programs.back().name = arg.substr(0, arg.find(L'='));
             programs.back().path = arg.substr(arg.find(L'=') + 1);
-        }
-        else Fail("usage: startup_bench [--runs N] [--idle-seconds S] NAME=PATH...");
+        } else
+            Fail("usage: startup_bench [--runs N] [--idle-seconds S] NAME=PATH...");
     }
     if (programs.empty()) Fail("no programs");
     char prefix[MAX_PATH], value[64];
@@ -206,13 +210,15 @@ int wmain(int argc, wchar_t** argv) {
         Sleep(1000);
         int wineserver = 0;
         for (int candidate : server)
-            if (ReadFile("/proc/" + std::to_string(candidate) + "/comm").rfind("wineserver", 0) == 0) wineserver = candidate;
+            if (ReadFile("/proc/" + std::to_string(candidate) + "/comm").rfind("wineserver", 0) == 0)
+                wineserver = candidate;
         const double before = CpuNs(pid) + (wineserver ? CpuNs(wineserver) : 0);
         const Clock::time_point start = Clock::now();
         Sleep(static_cast<DWORD>(idleSeconds) * 1000);
         const double after = CpuNs(pid) + (wineserver ? CpuNs(wineserver) : 0);
         program.idlePercent = 100 * (after - before) / (MsSince(start) * 1e6);
-        std::fprintf(stderr, "idle %s%s\n", Narrow(program.name).c_str(), wineserver ? "" : " (no Wine server found)");
+        std::fprintf(stderr, "idle %s%s\n", Narrow(program.name).c_str(),
+                     wineserver ? "" : " (no Wine server found)");
     }
 
     // Each figure with its ratio to the reference's (the program named so).
@@ -233,12 +239,16 @@ int wmain(int argc, wchar_t** argv) {
     for (const auto& row : rows) {
         std::printf("\n%-38s", row.label);
         for (const Program& p : programs)
-            std::printf("%12.*f (%4.2f)", row.values == &Program::readyMs || row.values == &Program::visibleMs ? 1 : 0,
+            std::printf("%12.*f (%4.2f)",
+                        row.values == &Program::readyMs || row.values == &Program::visibleMs ? 1 : 0,
                         Median(p.*row.values), Median(p.*row.values) / Median(reference->*row.values));
     }
     std::printf("\n%-38s", ("idle CPU over " + std::to_string(idleSeconds) + " s (% of a core)").c_str());
-    for (const Program& p : programs) std::printf("%12.3f (%+5.2f)", p.idlePercent, p.idlePercent - reference->idlePercent);
-    std::printf("\nMedians of %d runs each, taking turns; in brackets the ratio to the reference (for idle CPU the\n"
-                "difference in points). Idle CPU is the program's and the Wine server's, one run each.\n", runs);
+    for (const Program& p : programs)
+        std::printf("%12.3f (%+5.2f)", p.idlePercent, p.idlePercent - reference->idlePercent);
+    std::printf(
+        "\nMedians of %d runs each, taking turns; in brackets the ratio to the reference (for idle CPU the\n"
+        "difference in points). Idle CPU is the program's and the Wine server's, one run each.\n",
+        runs);
     return 0;
 }

@@ -5,4 +5,5 @@
 #include <cstdlib>
 
 #define FUZZ_CHECK(cond) \
-    ((cond) ? (void)0 : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond), std::abort()))
+    ((cond) ? (void)0    \
+            : (std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond), std::abort()))

@@ -37,30 +37,38 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
     using namespace tarvolin;
     FuzzedDataProvider in(input, size);
     Platform platform;
-    const std::u16string keys[2] = {kSysInfoPathKey + kSysInfoPathValue, kSysInfoFolderKey + kSysInfoFolderValue};
+    const std::u16string keys[2] = {kSysInfoPathKey + kSysInfoPathValue,
+                                    kSysInfoFolderKey + kSysInfoFolderValue};
     std::u16string texts[2];  // of the values read
     bool read[2];
     for (int i : {0, 1}) {
-        const auto type = in.ConsumeBool() ? in.ConsumeIntegral<std::uint32_t>() : in.ConsumeIntegralInRange<std::uint32_t>(1, 4);
+        const auto type = in.ConsumeBool() ? in.ConsumeIntegral<std::uint32_t>()
+                                           : in.ConsumeIntegralInRange<std::uint32_t>(1, 4);
         const Bytes data = in.ConsumeBytes<unsigned char>(in.ConsumeIntegralInRange<std::size_t>(0, 1100));
         // A string's units up to its first NUL; a number's decimal, least significant byte first.
         std::uint32_t number = 0;
-        for (std::size_t b = 0; type == kRegistryNumber && b < data.size() && b < 4; ++b) number |= std::uint32_t{data[b]} << 8 * b;
+        for (std::size_t b = 0; type == kRegistryNumber && b < data.size() && b < 4; ++b)
+            number |= std::uint32_t{data[b]} << 8 * b;
         for (char digit : type == kRegistryNumber ? std::to_string(number) : "") texts[i] += digit;
-        for (std::size_t b = 0; type == kRegistryString && b + 1 < data.size() && (data[b] || data[b + 1]); b += 2)
+        for (std::size_t b = 0; type == kRegistryString && b + 1 < data.size() && (data[b] || data[b + 1]);
+             b += 2)
             texts[i] += static_cast<char16_t>(data[b] | data[b + 1] << 8);
         std::u16string text = u"unchanged";
-        const bool fits = data.size() <= kRegistryValueLimit, known = type == kRegistryString || type == kRegistryNumber;
+        const bool fits = data.size() <= kRegistryValueLimit,
+                   known = type == kRegistryString || type == kRegistryNumber;
         FUZZ_CHECK(DecodeRegistryValue(type, data.data(), data.size(), text) == fits);
         FUZZ_CHECK(text == (!fits ? u"" : known ? texts[i] : u"unchanged"));
         if ((read[i] = in.ConsumeBool() && fits)) platform.values[keys[i]] = {type, data};
     }
     platform.toolThere = in.ConsumeBool();
     // The first value's text when it was read, else the tool in the folder the second names.
-    const std::u16string expected =
-        read[0] ? texts[0] : read[1] && !texts[1].empty() && platform.toolThere ? texts[1] + kSysInfoProgram : u"";
+    const std::u16string expected = read[0] ? texts[0]
+                                    : read[1] && !texts[1].empty() && platform.toolThere
+                                        ? texts[1] + kSysInfoProgram
+                                        : u"";
     FUZZ_CHECK(LaunchSysInfo(platform) == !expected.empty() && platform.started == expected);
     std::u16string keyVal = u"stale";
-    FUZZ_CHECK(GetKeyValue(platform, kSysInfoPathKey, kSysInfoPathValue, keyVal) == read[0] && (read[0] || keyVal.empty()));
+    FUZZ_CHECK(GetKeyValue(platform, kSysInfoPathKey, kSysInfoPathValue, keyVal) == read[0] &&
+               (read[0] || keyVal.empty()));
     return 0;
 }

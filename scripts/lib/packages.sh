@@ -2,7 +2,7 @@
 # Sourced by the scripts: install_packages installs the missing ones (as
 # root; otherwise it prints the command and stops).
 packages=(
-  cmake ninja-build g++ git googletest libgtest-dev clang libclang-rt-dev
+  cmake ninja-build g++ git googletest libgtest-dev clang clang-format libclang-rt-dev
   g++-mingw-w64-x86-64-posix nsis
   wine wine64 fonts-wine fonts-wqy-zenhei
   xvfb xauth x11-utils xdotool imagemagick

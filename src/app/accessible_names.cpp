@@ -24,10 +24,10 @@ IAccPropServices* PropServices() {
         if (!ole32) return false;
         using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
         using CreateFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-        const auto initialize = reinterpret_cast<InitializeFn>(
-            reinterpret_cast<void*>(GetProcAddress(ole32, "CoInitializeEx")));
-        const auto create = reinterpret_cast<CreateFn>(
-            reinterpret_cast<void*>(GetProcAddress(ole32, "CoCreateInstance")));
+        const auto initialize =
+            reinterpret_cast<InitializeFn>(reinterpret_cast<void*>(GetProcAddress(ole32, "CoInitializeEx")));
+        const auto create =
+            reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(ole32, "CoCreateInstance")));
         if (!initialize || !create) return false;
         const HRESULT init = initialize(nullptr, COINIT_APARTMENTTHREADED);
         if (FAILED(init) && init != RPC_E_CHANGED_MODE) return false;
@@ -53,8 +53,8 @@ LRESULT CALLBACK NameOnFirstRequest(HWND control, UINT message, WPARAM wParam, L
         case WM_NCDESTROY:
             // The annotation is kept per window handle: it goes with the control.
             if (services)
-                services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, &nameProperty,
-                                         1);
+                services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                         &nameProperty, 1);
             RemoveWindowSubclass(control, NameOnFirstRequest, kNameSubclassId);
             break;
     }

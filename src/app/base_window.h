@@ -48,9 +48,9 @@ protected:
     }
 
     HWND CreateTopLevel(const wchar_t* className, DWORD style, DWORD exStyle) {
-        return CreateWindowExW(exStyle, className, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                               GetModuleHandleW(nullptr), static_cast<Derived*>(this));
+        return CreateWindowExW(exStyle, className, L"", style, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
+                               static_cast<Derived*>(this));
     }
 
     // Like a dialog: when the window is activated again the focus returns to

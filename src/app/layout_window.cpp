@@ -85,8 +85,8 @@ void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, cons
         const ControlClass cls = ClassFor(entry->kind);
         const PixelRect r = ControlRect(*entry, dpi);
         HWND control = CreateWindowExW(cls.exStyle, cls.className, Widen(entry->text).c_str(),
-                                       WS_CHILD | WS_VISIBLE | cls.style, r.left, r.top, r.width, r.height, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)),
+                                       WS_CHILD | WS_VISIBLE | cls.style, r.left, r.top, r.width, r.height,
+                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)),
                                        GetModuleHandleW(nullptr), nullptr);
         if (!control) continue;
         if (entry->kind == ControlKind::TextBox) {

@@ -44,7 +44,8 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             SetFocus(window);
             return 0;
         case WM_NCDESTROY:
-            if (auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, GWLP_USERDATA))) DestroyIcon(icon);
+            if (auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, GWLP_USERDATA)))
+                DestroyIcon(icon);
             break;
     }
     return DefWindowProcW(window, message, wParam, lParam);

@@ -17,9 +17,12 @@ inline void TraceStartup([[maybe_unused]] const char* step) {
     FILETIME created, unused, now;
     GetProcessTimes(GetCurrentProcess(), &created, &unused, &unused, &unused);
     GetSystemTimeAsFileTime(&now);
-    const auto ticks = [](const FILETIME& t) { return ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart; };
+    const auto ticks = [](const FILETIME& t) {
+        return ULARGE_INTEGER{{t.dwLowDateTime, t.dwHighDateTime}}.QuadPart;
+    };
     char line[96];
-    std::snprintf(line, sizeof line, "tarvolin start-up %7.1f ms  %s\n", (ticks(now) - ticks(created)) / 1e4, step);
+    std::snprintf(line, sizeof line, "tarvolin start-up %7.1f ms  %s\n", (ticks(now) - ticks(created)) / 1e4,
+                  step);
     OutputDebugStringA(line);
 #endif
 }

@@ -28,8 +28,6 @@ std::wstring WindowTextOf(HWND window) {
     return text;
 }
 
-void SetWindowTextUtf8(HWND window, std::string_view utf8) {
-    SetWindowTextW(window, Widen(utf8).c_str());
-}
+void SetWindowTextUtf8(HWND window, std::string_view utf8) { SetWindowTextW(window, Widen(utf8).c_str()); }
 
 }  // namespace tarvolin

@@ -9,12 +9,3 @@
 // The version block's text form of the same numbers: major, minor in two
 // digits, revision in four.
 #define TARVOLIN_FILE_VERSION_TEXT "1.00.0002"
-
-#define TARVOLIN_STRINGIFY_(x) #x
-#define TARVOLIN_STRINGIFY(x) TARVOLIN_STRINGIFY_(x)
-
-// "1.0.2": what the usage window shows.
-#define TARVOLIN_VERSION_TEXT            \
-    TARVOLIN_STRINGIFY(TARVOLIN_VERSION_MAJOR) "." \
-    TARVOLIN_STRINGIFY(TARVOLIN_VERSION_MINOR) "." \
-    TARVOLIN_STRINGIFY(TARVOLIN_VERSION_REVISION)

@@ -9,6 +9,7 @@ constexpr int kDefault = kDefaultFontCentipoints;
 
 // Listed by position on the form, top to bottom; the tab index gives the
 // focus order. Text4 sits 60 twips left of Text1: the column really is uneven.
+// clang-format off
 constexpr ControlEntry kControls[] = {
     // id        name        kind                  text                  left  top   width height font  limit tab digits accessible name
     {kLabel5,   "Label5",   ControlKind::Label,   "间隔天数",           {1320, 120,  855,  255},  1050, 0, 12, false, nullptr},
@@ -29,6 +30,7 @@ constexpr ControlEntry kControls[] = {
     {kLabel6,   "Label6",   ControlKind::Label,   "当前时间:",          {240,  2760, 1395, 315},  1500, 0, 15, false, nullptr},
     {kLabel7,   "Label7",   ControlKind::Label,   "",                   {1740, 2820, 3015, 255},  kDefault, 0, 16, false, nullptr},
 };
+// clang-format on
 
 constexpr WindowLayout kLayout{"24小时制 Tarvolin", 4875, 3645, kControls, std::size(kControls)};
 

@@ -8,9 +8,23 @@ namespace tarvolin {
 // Control identifiers. None is IDOK (1) or IDCANCEL (2): the window has no
 // default or cancel button, so Enter and Escape press nothing.
 enum CalculatorControlId {
-    kLabel1 = 101, kLabel2, kLabel3, kLabel4, kLabel5, kLabel6, kLabel7,
-    kText1 = 111, kText2, kText3, kText4, kText5, kText6, kText7, kText8,
-    kCommand1 = 121, kCommand2,
+    kLabel1 = 101,
+    kLabel2,
+    kLabel3,
+    kLabel4,
+    kLabel5,
+    kLabel6,
+    kLabel7,
+    kText1 = 111,
+    kText2,
+    kText3,
+    kText4,
+    kText5,
+    kText6,
+    kText7,
+    kText8,
+    kCommand1 = 121,
+    kCommand2
 };
 
 // The window's back colour and the clock line's: RGB(224, 224, 224).

@@ -32,8 +32,8 @@ std::string UserDecimalSeparator() {
 }
 
 HICON LoadProgramIcon(int id, int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON,
-                                         size, size, LR_DEFAULTCOLOR | LR_SHARED));
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size,
+                                         size, LR_DEFAULTCOLOR | LR_SHARED));
 }
 
 }  // namespace
@@ -70,7 +70,8 @@ LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DPICHANGED:
-            ApplyDpiChange(window_, CalculatorLayout(), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam), fonts_);
+            ApplyDpiChange(window_, CalculatorLayout(), HIWORD(wParam),
+                           *reinterpret_cast<const RECT*>(lParam), fonts_);
             return 0;
         case WM_ACTIVATE:
             KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
@@ -140,8 +141,8 @@ void CalculatorWindow::Compute() {
 void CalculatorWindow::OnTimer() {
     SYSTEMTIME now;
     GetLocalTime(&now);
-    std::string line = ClockLine({now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute,
-                                  now.wSecond});
+    std::string line =
+        ClockLine({now.wYear, now.wMonth, now.wDay, now.wDayOfWeek, now.wHour, now.wMinute, now.wSecond});
     // Two ticks a second: repaint only when the second has moved on.
     if (line == clockLine_) return;
     clockLine_ = std::move(line);
@@ -158,8 +159,6 @@ LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
-
-
 
 void CalculatorWindow::OnDestroy() { KillTimer(window_, kClockTimer); }
 

@@ -9,8 +9,7 @@ namespace {
 
 constexpr UINT_PTR kDigitFilterId = 1;
 
-LRESULT CALLBACK DigitKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                              DWORD_PTR) {
+LRESULT CALLBACK DigitKeyProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
     switch (message) {
         // Only typed characters are filtered: keys without a character (arrows,
         // Delete, Home, End) and the context menu's paste work as usual.

@@ -18,6 +18,7 @@ constexpr const char* kDisclaimer =
     "警告:                              "
     "本程序受著作权保护,未经许可不得复制或传播本程序.";
 
+// clang-format off
 constexpr ControlEntry kControls[] = {
     // id              name              kind                        text            left  top   width height font limit tab digits accessible
     {kPicIcon,        "picIcon",        ControlKind::Picture,       "",             {240,  240,  540,  540},  kDefault, 0, 1, false, nullptr},
@@ -28,6 +29,7 @@ constexpr ControlEntry kControls[] = {
     {kLblDisclaimer,  "lblDisclaimer",  ControlKind::PaddedLabel,   kDisclaimer,    {255,  2625, 2670, 825},  kDefault, 0, 4, false, nullptr},
     {kCmdSysInfo,     "cmdSysInfo",     ControlKind::Button,        "系统信息(&S)...", {3120, 3000, 1485, 345}, kDefault, 0, 2, false, nullptr},
 };
+// clang-format on
 
 constexpr WindowLayout kLayout{"程序说明", 4710, 3555, kControls, std::size(kControls)};
 
@@ -39,8 +41,7 @@ std::string AboutCaption() { return std::string("关于 ") + ApplicationTitle; }
 
 std::string AboutVersionLine() {
     return "版本 " + std::to_string(ApplicationVersion.major) + "." +
-           std::to_string(ApplicationVersion.minor) + "." +
-           std::to_string(ApplicationVersion.revision);
+           std::to_string(ApplicationVersion.minor) + "." + std::to_string(ApplicationVersion.revision);
 }
 
 }  // namespace tarvolin

@@ -10,7 +10,12 @@ namespace tarvolin {
 // cmdOK is IDOK, so Enter presses it; Escape (IDCANCEL) closes the window too.
 enum AboutControlId {
     kCmdOK = 1,
-    kPicIcon = 201, kLblTitle, kLblVersion, kLblDescription, kLblDisclaimer, kCmdSysInfo,
+    kPicIcon = 201,
+    kLblTitle,
+    kLblVersion,
+    kLblDescription,
+    kLblDisclaimer,
+    kCmdSysInfo
 };
 
 // Where the client area's top-left corner first appears on the screen.

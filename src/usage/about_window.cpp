@@ -62,7 +62,8 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DPICHANGED:
-            ApplyDpiChange(window_, AboutLayout(), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam), fonts_);
+            ApplyDpiChange(window_, AboutLayout(), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam),
+                           fonts_);
             return 0;
         case WM_ACTIVATE:
             KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
@@ -138,8 +139,6 @@ LRESULT AboutWindow::OnCtlColorStatic(HDC dc) {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
-
-
 
 LRESULT AboutWindow::DefaultButtonId() const {
     // Enter presses the button that has the focus, otherwise OK.

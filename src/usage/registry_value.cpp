@@ -15,8 +15,7 @@ std::u16string DecodeString(const unsigned char* data, std::size_t size) {
 
 std::u16string DecodeNumber(const unsigned char* data, std::size_t size) {
     std::uint32_t number = 0;
-    for (std::size_t i = 0; i < size && i < 4; ++i)
-        number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
+    for (std::size_t i = 0; i < size && i < 4; ++i) number |= static_cast<std::uint32_t>(data[i]) << (8 * i);
     const std::string digits = std::to_string(number);
     return std::u16string(digits.begin(), digits.end());
 }

@@ -4,8 +4,8 @@
 
 namespace tarvolin {
 
-bool GetKeyValue(SysInfoPlatform& platform, const std::u16string& keyName,
-                 const std::u16string& valueName, std::u16string& keyVal) {
+bool GetKeyValue(SysInfoPlatform& platform, const std::u16string& keyName, const std::u16string& valueName,
+                 std::u16string& keyVal) {
     std::uint32_t type = 0;
     std::vector<unsigned char> data;
     if (!platform.ReadMachineValue(keyName, valueName, type, data)) {

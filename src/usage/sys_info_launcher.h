@@ -31,8 +31,8 @@ inline const std::u16string kSysInfoProgram = u"\\MSINFO32.EXE";
 // Reads one machine value as text. True when it was read; then `keyVal` holds
 // its text (a value of another type leaves `keyVal` as it was). False when it
 // was not, and then `keyVal` is empty.
-bool GetKeyValue(SysInfoPlatform& platform, const std::u16string& keyName,
-                 const std::u16string& valueName, std::u16string& keyVal);
+bool GetKeyValue(SysInfoPlatform& platform, const std::u16string& keyName, const std::u16string& valueName,
+                 std::u16string& keyVal);
 
 // The tool's full path, from the first location, or else from the folder of
 // the second when the tool is there. Starts it; false when it cannot be found

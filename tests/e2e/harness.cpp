@@ -32,7 +32,8 @@ bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds l
 std::wstring TextOf(HWND window) {
     wchar_t text[512];
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000, &length))
+    if (!SendMessageTimeoutW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 5000,
+                             &length))
         return L"<no answer>";
     return std::wstring(text, length);
 }
@@ -64,8 +65,8 @@ bool Program::Start() {
     std::wstring commandLine = L"\"" + path + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &info_) &&
+    return CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &info_) &&
            WaitFor([this] {
                calculator_ = TopLevel(L"TarvolinCalculator");
                return calculator_ && GetForegroundWindow() == calculator_ &&
@@ -95,9 +96,10 @@ void Press(const std::wstring& keys) {
     const struct {
         wchar_t written;
         WORD key, modifier;
-    } kKeys[] = {{L'-', VK_OEM_MINUS, 0}, {L'.', VK_OEM_PERIOD, 0}, {L'\b', VK_BACK, 0},  {L'⇥', VK_TAB, 0},
-                 {L'⇤', VK_TAB, VK_SHIFT}, {L'\r', VK_RETURN, 0},   {L'\x1b', VK_ESCAPE, 0}, {L'⇱', VK_HOME, 0},
-                 {L'⇲', VK_END, 0},       {L'←', VK_LEFT, 0},      {L'⌦', VK_DELETE, 0},  {L'⌧', VK_F4, VK_MENU}};
+    } kKeys[] = {{L'-', VK_OEM_MINUS, 0}, {L'.', VK_OEM_PERIOD, 0}, {L'\b', VK_BACK, 0},
+                 {L'⇥', VK_TAB, 0},       {L'⇤', VK_TAB, VK_SHIFT}, {L'\r', VK_RETURN, 0},
+                 {L'\x1b', VK_ESCAPE, 0}, {L'⇱', VK_HOME, 0},       {L'⇲', VK_END, 0},
+                 {L'←', VK_LEFT, 0},      {L'⌦', VK_DELETE, 0},     {L'⌧', VK_F4, VK_MENU}};
     std::vector<INPUT> inputs;
     const auto add = [&](WORD key, DWORD up) {
         INPUT input{};
