@@ -106,13 +106,13 @@ void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutF
     }
 }
 
-void DrawPaddedLabel(const DRAWITEMSTRUCT& item) {
+void DrawPaddedLabel(const DRAWITEMSTRUCT& item, COLORREF textColour) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
     FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
     const HGDIOBJ previousFont =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    SetTextColor(dc, RGB(0, 0, 0));
+    SetTextColor(dc, textColour);
     SetBkMode(dc, TRANSPARENT);
 
     const std::wstring text = WindowTextOf(item.hwndItem);

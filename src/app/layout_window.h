@@ -38,7 +38,7 @@ void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutF
 // the body onto the next line, and there the body starts, whatever the width
 // of a blank in the font the system substitutes and whatever its own line
 // breaking makes of a long run of blanks before Chinese text.
-void DrawPaddedLabel(const DRAWITEMSTRUCT& item);
+void DrawPaddedLabel(const DRAWITEMSTRUCT& item, COLORREF textColour);
 
 // Follows a move to a screen of another DPI: new fonts, controls laid out
 // again, and the window in the rectangle the system suggests.

@@ -27,9 +27,6 @@ enum CalculatorControlId {
     kCommand2
 };
 
-// The window's back colour and the clock line's: RGB(224, 224, 224).
-constexpr unsigned kCalculatorBackColour = 0x00E0E0E0;
-
 // The Timer1 interval of the clock line.
 constexpr unsigned kClockIntervalMs = 500;
 

@@ -4,6 +4,7 @@
 #include "app/dpi.h"
 #include "app/resource.h"
 #include "app/startup_trace.h"
+#include "app/system_palette.h"
 #include "app/text.h"
 #include "app/topmost_placement.h"
 #include "app/window_lifetime.h"
@@ -61,17 +62,20 @@ LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_TIMER:
             if (wParam == kClockTimer) OnTimer();
             return 0;
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(window_, &client);
-            FillRect(reinterpret_cast<HDC>(wParam), &client, backBrush_.get());
+        case WM_ERASEBKGND:
+            OnEraseBackground(reinterpret_cast<HDC>(wParam));
             return 1;
-        }
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DPICHANGED:
             ApplyDpiChange(window_, CalculatorLayout(), HIWORD(wParam),
                            *reinterpret_cast<const RECT*>(lParam), fonts_);
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam != SPI_SETHIGHCONTRAST) break;
+            [[fallthrough]];
+        case WM_SYSCOLORCHANGE:
+            RepaintForNewColours(window_);
             return 0;
         case WM_ACTIVATE:
             KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
@@ -91,7 +95,6 @@ LRESULT CalculatorWindow::OnCreate() {
     const WindowLayout& layout = CalculatorLayout();
     const int dpi = WindowDpi(window_);
     TraceStartup("window created (WM_CREATE)");
-    backBrush_.reset(CreateSolidBrush(kCalculatorBackColour));
     SetWindowTextUtf8(window_, layout.caption);
     fonts_.Build(layout, dpi);
     CreateLayoutControls(window_, layout, dpi, fonts_, [](HWND control, const ControlEntry& entry) {
@@ -149,15 +152,21 @@ void CalculatorWindow::OnTimer() {
     SetWindowTextUtf8(GetDlgItem(window_, kLabel7), clockLine_);
 }
 
+void CalculatorWindow::OnEraseBackground(HDC dc) {
+    RECT client;
+    GetClientRect(window_, &client);
+    FillRect(dc, &client, SolidDcBrush(dc, SystemPalette().back));
+}
+
 LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
     // The clock line shares the window's colour; the other labels keep the
-    // button face behind their text.
-    if (GetDlgCtrlID(label) == kLabel7) {
-        SetBkColor(dc, kCalculatorBackColour);
-        return reinterpret_cast<LRESULT>(backBrush_.get());
-    }
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    // button face behind their text. Read afresh each time: a change of
+    // theme shows at the next paint.
+    const Palette palette = SystemPalette();
+    const COLORREF back = GetDlgCtrlID(label) == kLabel7 ? palette.back : palette.labelBack;
+    SetTextColor(dc, palette.labelText);
+    SetBkColor(dc, back);
+    return reinterpret_cast<LRESULT>(SolidDcBrush(dc, back));
 }
 
 void CalculatorWindow::OnDestroy() { KillTimer(window_, kClockTimer); }

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "app/base_window.h"
-#include "app/gdi_handle.h"
 #include "app/layout_window.h"
 
 namespace tarvolin {
@@ -20,6 +19,7 @@ private:
     LRESULT OnCreate();
     void OnCommand(int id, int notification);
     void OnTimer();
+    void OnEraseBackground(HDC dc);
     LRESULT OnCtlColorStatic(HDC dc, HWND label);
     void OnDestroy();
 
@@ -27,7 +27,6 @@ private:
     void CentreOnScreen();
 
     LayoutFonts fonts_;
-    BrushHandle backBrush_;
     std::string clockLine_;
 };
 

@@ -22,17 +22,15 @@ enum AboutControlId {
 constexpr int kAboutClientLeftTwips = 5340;
 constexpr int kAboutClientTopTwips = 4230;
 
-// The etched separator: a grey line with a white one of width 2 below it,
-// both running past the right edge of the client area.
-struct SeparatorLine {
-    int x1, y1, x2, y2;  // twips
-    unsigned colour;     // 0x00BBGGRR
-    int widthPixels;
+// The etched separator: a grey line one pixel thick (15 twips at 96 DPI)
+// with a white one of two below it, both running past the right edge of the
+// client area. Each is filled between its own edges, so that at no DPI does
+// one cover the other.
+struct SeparatorBand {
+    int left, top, right, bottom;  // twips
 };
-inline constexpr SeparatorLine kAboutSeparator[] = {
-    {90, 2445, 5654, 2445, 0x00808080, 1},
-    {105, 2460, 5654, 2460, 0x00FFFFFF, 2},
-};
+inline constexpr SeparatorBand kSeparatorShadow{90, 2445, 5654, 2460};
+inline constexpr SeparatorBand kSeparatorLight{105, 2460, 5654, 2490};
 
 const WindowLayout& AboutLayout();
 

@@ -2,9 +2,9 @@
 
 #include "app/app_info.h"
 #include "app/dpi.h"
-#include "app/gdi_handle.h"
 #include "app/picture_control.h"
 #include "app/resource.h"
+#include "app/system_palette.h"
 #include "app/text.h"
 #include "app/topmost_placement.h"
 #include "app/window_lifetime.h"
@@ -57,13 +57,19 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnPaint();
             return 0;
         case WM_DRAWITEM:
-            DrawPaddedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            DrawPaddedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), SystemPalette().usageText);
             return TRUE;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DPICHANGED:
             ApplyDpiChange(window_, AboutLayout(), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam),
                            fonts_);
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam != SPI_SETHIGHCONTRAST) break;
+            [[fallthrough]];
+        case WM_SYSCOLORCHANGE:
+            RepaintForNewColours(window_);
             return 0;
         case WM_ACTIVATE:
             KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
@@ -124,20 +130,22 @@ void AboutWindow::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     const int dpi = WindowDpi(window_);
-    for (const SeparatorLine& line : kAboutSeparator) {
-        PenHandle pen(CreatePen(PS_INSIDEFRAME, MulDiv(line.widthPixels, dpi, kBaseDpi), line.colour));
-        const HGDIOBJ previous = SelectObject(dc, pen.get());
-        MoveToEx(dc, TwipsToPixels(line.x1, dpi), TwipsToPixels(line.y1, dpi), nullptr);
-        LineTo(dc, TwipsToPixels(line.x2, dpi), TwipsToPixels(line.y2, dpi));
-        SelectObject(dc, previous);
-    }
+    const Palette palette = SystemPalette();
+    const auto fill = [&](const SeparatorBand& band, COLORREF colour) {
+        const RECT r{TwipsToPixels(band.left, dpi), TwipsToPixels(band.top, dpi),
+                     TwipsToPixels(band.right, dpi), TwipsToPixels(band.bottom, dpi)};
+        FillRect(dc, &r, SolidDcBrush(dc, colour));
+    };
+    fill(kSeparatorShadow, palette.separatorShadow);
+    fill(kSeparatorLight, palette.separatorLight);
     EndPaint(window_, &paint);
 }
 
 LRESULT AboutWindow::OnCtlColorStatic(HDC dc) {
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    const Palette palette = SystemPalette();
+    SetTextColor(dc, palette.usageText);
+    SetBkColor(dc, palette.labelBack);
+    return reinterpret_cast<LRESULT>(SolidDcBrush(dc, palette.labelBack));
 }
 
 LRESULT AboutWindow::DefaultButtonId() const {
