@@ -1,6 +1,7 @@
-# What goes into the Windows packages, and how cpack makes them:
+# What goes into the Windows packages, and how cpack makes them, for the
+# architecture of the build (win64: x64, win32: x86):
 #   tarvolin-<version>-win64.zip        the program and a read-me, unpack and run
-#   tarvolin-<version>-win64-setup.exe  an NSIS installer (per-machine)
+#   tarvolin-<version>-win64-setup.exe  an NSIS installer, per user or for all users
 # Included from the top-level CMakeLists.txt once the tarvolin target exists;
 # `cpack --preset release` writes both to <build>/packages.
 
@@ -38,6 +39,22 @@ if(MINGW)
 endif()
 set(CPACK_TARVOLIN_SOURCE_DATE_EPOCH "${TARVOLIN_SOURCE_DATE_EPOCH}")
 
+# --- architecture ------------------------------------------------------------
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(TARVOLIN_PACKAGE_SYSTEM win64)
+  set(TARVOLIN_WINDOWS_NEEDED "64 位 Windows 7 或更高版本")
+  set(TARVOLIN_WINDOWS_NEEDED_EN "64-bit Windows 7 or later")
+    set(CPACK_TARVOLIN_NSIS_TARGET amd64-unicode)
+  set(CPACK_TARVOLIN_REGISTRY_VIEW 64)
+else()
+  set(TARVOLIN_PACKAGE_SYSTEM win32)
+  set(TARVOLIN_WINDOWS_NEEDED "32 位或 64 位 Windows 7 或更高版本")
+  set(TARVOLIN_WINDOWS_NEEDED_EN "32-bit or 64-bit Windows 7 or later")
+  set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES")
+  set(CPACK_TARVOLIN_NSIS_TARGET x86-unicode)
+  set(CPACK_TARVOLIN_REGISTRY_VIEW 32)
+endif()
+
 # --- contents ----------------------------------------------------------------
 
 # The read-me is written with Windows line ends and the version filled in.
@@ -58,8 +75,8 @@ set(CPACK_PACKAGE_VERSION "${TARVOLIN_VERSION}")
 set(CPACK_PACKAGE_VERSION_MAJOR "${TARVOLIN_VERSION_MAJOR}")
 set(CPACK_PACKAGE_VERSION_MINOR "${TARVOLIN_VERSION_MINOR}")
 set(CPACK_PACKAGE_VERSION_PATCH "${TARVOLIN_VERSION_REVISION}")
-set(CPACK_SYSTEM_NAME "win64")
-set(CPACK_PACKAGE_FILE_NAME "tarvolin-${TARVOLIN_VERSION}-win64")
+set(CPACK_SYSTEM_NAME "${TARVOLIN_PACKAGE_SYSTEM}")
+set(CPACK_PACKAGE_FILE_NAME "tarvolin-${TARVOLIN_VERSION}-${TARVOLIN_PACKAGE_SYSTEM}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Tarvolin")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Tarvolin")
 set(CPACK_PROJECT_CONFIG_FILE "${PROJECT_SOURCE_DIR}/packaging/cpack-options.cmake")
@@ -73,7 +90,6 @@ set(CPACK_INSTALL_CMAKE_PROJECTS "${PROJECT_BINARY_DIR};${PROJECT_NAME};program;
 set(CPACK_MODULE_PATH "${PROJECT_SOURCE_DIR}/packaging")
 set(CPACK_NSIS_PACKAGE_NAME "时差计算器")
 set(CPACK_NSIS_DISPLAY_NAME "Tarvolin 时差计算器")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_UNINSTALL_NAME "uninstall")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_MUI_ICON "${PROJECT_SOURCE_DIR}/src/app/res/calculator.ico")
@@ -85,9 +101,9 @@ include(CPack)
 
 # The installer's round trip under Wine, after cpack: `ctest --preset release`.
 if(CMAKE_CROSSCOMPILING_EMULATOR)
-  add_test(NAME package.roundtrip
-           COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/install_roundtrip.sh
-                   ${CPACK_PACKAGE_DIRECTORY}/tarvolin-${TARVOLIN_VERSION}-win64-setup.exe ${TARVOLIN_VERSION})
+  tarvolin_add_wine_test(NAME package.roundtrip
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/package/install_roundtrip.sh
+            ${CPACK_PACKAGE_DIRECTORY}/tarvolin-${TARVOLIN_VERSION}-${TARVOLIN_PACKAGE_SYSTEM}-setup.exe ${TARVOLIN_VERSION}
+            $<IF:$<EQUAL:${CMAKE_SIZEOF_VOID_P},8>,8664,014c>)
   set_tests_properties(package.roundtrip PROPERTIES LABELS package RESOURCE_LOCK desktop)
-  tarvolin_wine_tests(package.roundtrip)
 endif()

@@ -1,13 +1,18 @@
 # Makes the Wine prefix that runs the program and its tests, once:
 #   cmake -DWINE=/usr/lib/wine/wine64 -DPREFIX=<folder> -P wine_prefix.cmake
-# A stamp in the prefix records Wine's version and the settings it was made
-# with; when either changes the prefix is made anew. The Wine server it
-# starts has ended when it returns.
+# A stamp in the prefix records Wine's version, whether its 32-bit half was
+# there, and the settings it was made with; when any of them changes the
+# prefix is made anew. The Wine server it starts has ended when it returns.
 cmake_minimum_required(VERSION 3.25)
 set(settings "${CMAKE_CURRENT_LIST_DIR}/wineprefix.reg")
 execute_process(COMMAND ${WINE} --version OUTPUT_VARIABLE version OUTPUT_STRIP_TRAILING_WHITESPACE)
 file(SHA256 "${settings}" settings_hash)
-set(stamp "${version} ${settings_hash}\n")
+# A prefix made without Wine's 32-bit half never runs 32-bit programs.
+set(halves "64-bit only")
+if(EXISTS /usr/lib/wine/wine)
+  set(halves "64-bit and 32-bit")
+endif()
+set(stamp "${version} ${halves} ${settings_hash}\n")
 
 file(LOCK "${PREFIX}.lock" GUARD PROCESS TIMEOUT 600)
 if(EXISTS "${PREFIX}/tarvolin.stamp")
@@ -30,7 +35,8 @@ endfunction()
 
 message(STATUS "Making the Wine prefix ${PREFIX}")
 if(EXISTS "${PREFIX}")
-  run(wineserver -k)
+  # Ends the prefix's server, if one runs (it answers 1 when none does).
+  execute_process(COMMAND ${env} wineserver -k)
   file(REMOVE_RECURSE "${PREFIX}")
 endif()
 run(${WINE} wineboot -i)

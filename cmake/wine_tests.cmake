@@ -1,39 +1,64 @@
-# Windows tests under Wine. Two CTest fixtures give them what they need:
+# Windows tests. On Windows they run as they are; on Linux under Wine, where
+# two CTest fixtures give them what they need:
 #   display     an X display: TARVOLIN_TEST_DISPLAY when it answers, else a
 #               private Xvfb started there and stopped afterwards
 #   wineprefix  the prefix in <build>/wineprefix, made once (wine_prefix.cmake)
-# tarvolin_wine_tests(<test>...) runs tests with both.
+# tarvolin_add_wine_test(NAME <name> COMMAND <command>...) adds a test with
+# both. Where Wine cannot run this build's programs (32-bit ones need Wine's
+# 32-bit half and a kernel that runs 32-bit code) the test says why and ctest
+# reports it skipped.
 
-# This build tree's own display number, unless one is set (or DISPLAY was).
-string(MD5 _tv_hash "${CMAKE_BINARY_DIR}")
-string(SUBSTRING "${_tv_hash}" 0 2 _tv_hash)
-math(EXPR _tv_display "100 + 0x${_tv_hash}")
-if(DEFINED ENV{DISPLAY} AND NOT "$ENV{DISPLAY}" STREQUAL "")
-  set(_tv_display "$ENV{DISPLAY}")
-else()
-  set(_tv_display ":${_tv_display}")
+if(CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
+  if(NOT EXISTS /usr/lib/wine/wine)
+    set(TARVOLIN_WINE_CANNOT "Wine's 32-bit half is not installed (as root: dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386)")
+  elseif(failed)
+    set(TARVOLIN_WINE_CANNOT "this system's kernel runs no 32-bit programs, so Wine cannot run 32-bit Windows programs here")
+  endif()
 endif()
-set(TARVOLIN_TEST_DISPLAY "${_tv_display}" CACHE STRING "X display of the Windows tests")
-set(TARVOLIN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
 
-set(_tv_xvfb ${PROJECT_SOURCE_DIR}/scripts/lib/xvfb)
-add_test(NAME wine.display.start COMMAND ${_tv_xvfb} start ${TARVOLIN_TEST_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb.pid)
-add_test(NAME wine.display.stop COMMAND ${_tv_xvfb} stop ${TARVOLIN_TEST_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb.pid)
-add_test(NAME wine.prefix
-         COMMAND ${CMAKE_COMMAND} -DWINE=${CMAKE_CROSSCOMPILING_EMULATOR} -DPREFIX=${TARVOLIN_WINEPREFIX}
-                 -P ${CMAKE_CURRENT_LIST_DIR}/wine_prefix.cmake)
-# The programs the tests started end before their display does.
-add_test(NAME wine.prefix.idle COMMAND wineserver -w)
-set_tests_properties(wine.display.start PROPERTIES FIXTURES_SETUP display)
-set_tests_properties(wine.display.stop PROPERTIES FIXTURES_CLEANUP display DEPENDS wine.prefix.idle)
-set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wineprefix)
-set_tests_properties(wine.prefix.idle PROPERTIES FIXTURES_CLEANUP wineprefix TIMEOUT 60
-                     ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX})
+if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT TARVOLIN_WINE_CANNOT)
+  # This build tree's own display number, unless one is set (or DISPLAY was).
+  string(MD5 _tv_hash "${CMAKE_BINARY_DIR}")
+  string(SUBSTRING "${_tv_hash}" 0 2 _tv_hash)
+  math(EXPR _tv_display "100 + 0x${_tv_hash}")
+  if(DEFINED ENV{DISPLAY} AND NOT "$ENV{DISPLAY}" STREQUAL "")
+    set(_tv_display "$ENV{DISPLAY}")
+  else()
+    set(_tv_display ":${_tv_display}")
+  endif()
+  set(TARVOLIN_TEST_DISPLAY "${_tv_display}" CACHE STRING "X display of the Windows tests")
+  set(TARVOLIN_WINEPREFIX "${CMAKE_BINARY_DIR}/wineprefix")
 
-set(TARVOLIN_WINE_ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX} DISPLAY=${TARVOLIN_TEST_DISPLAY} WINEDEBUG=-all
-    WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8)
+  set(_tv_xvfb ${PROJECT_SOURCE_DIR}/scripts/lib/xvfb)
+  add_test(NAME wine.display.start COMMAND ${_tv_xvfb} start ${TARVOLIN_TEST_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb.pid)
+  add_test(NAME wine.display.stop COMMAND ${_tv_xvfb} stop ${TARVOLIN_TEST_DISPLAY} ${CMAKE_BINARY_DIR}/xvfb.pid)
+  add_test(NAME wine.prefix
+           COMMAND ${CMAKE_COMMAND} -DWINE=${CMAKE_CROSSCOMPILING_EMULATOR} -DPREFIX=${TARVOLIN_WINEPREFIX}
+                   -P ${CMAKE_CURRENT_LIST_DIR}/wine_prefix.cmake)
+  # The programs the tests started end before their display does.
+  add_test(NAME wine.prefix.idle COMMAND wineserver -w)
+  set_tests_properties(wine.display.start PROPERTIES FIXTURES_SETUP display)
+  set_tests_properties(wine.display.stop PROPERTIES FIXTURES_CLEANUP display DEPENDS wine.prefix.idle)
+  set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wineprefix)
+  set_tests_properties(wine.prefix.idle PROPERTIES FIXTURES_CLEANUP wineprefix TIMEOUT 60
+                       ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX})
 
-function(tarvolin_wine_tests)
-  set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED "display;wineprefix"
-                       ENVIRONMENT "${TARVOLIN_WINE_ENVIRONMENT}")
+  # The prefix is the tests' own: they may change its settings (see the README).
+  set(TARVOLIN_WINE_ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX} DISPLAY=${TARVOLIN_TEST_DISPLAY} WINEDEBUG=-all
+      WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8 TARVOLIN_TESTS_CHANGE_SETTINGS=1)
+endif()
+
+function(tarvolin_add_wine_test)
+  cmake_parse_arguments(PARSE_ARGV 0 test "" NAME COMMAND)
+  if(TARVOLIN_WINE_CANNOT)
+    add_test(NAME ${test_NAME} COMMAND ${CMAKE_COMMAND} -E echo "Skipped: ${TARVOLIN_WINE_CANNOT}.")
+    set_tests_properties(${test_NAME} PROPERTIES SKIP_REGULAR_EXPRESSION "Skipped: ")
+    return()
+  endif()
+  add_test(NAME ${test_NAME} COMMAND ${test_COMMAND})
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set_tests_properties(${test_NAME} PROPERTIES FIXTURES_REQUIRED "display;wineprefix"
+                         ENVIRONMENT "${TARVOLIN_WINE_ENVIRONMENT}")
+  endif()
 endfunction()

@@ -1,7 +1,7 @@
 # Checks the import table and the security flags of tarvolin.exe with objdump:
 #   cmake -DOBJDUMP=... -DPROGRAM=... -P check_program_file.cmake
-# The program may import only DLLs that ship with Windows, and has ASLR
-# (with high-entropy addresses) and NX set.
+# The program may import only DLLs that ship with Windows, and has ASLR and NX
+# set (and high-entropy addresses, which only 64-bit programs have).
 cmake_policy(SET CMP0057 NEW)
 
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAM} OUTPUT_VARIABLE headers RESULT_VARIABLE failed)
@@ -9,7 +9,8 @@ if(failed)
   message(FATAL_ERROR "objdump could not read ${PROGRAM}")
 endif()
 
-set(system_dlls ADVAPI32.dll COMCTL32.dll GDI32.dll KERNEL32.dll msvcrt.dll USER32.dll)
+# Windows compares DLL names without case.
+set(system_dlls advapi32.dll comctl32.dll gdi32.dll kernel32.dll msvcrt.dll user32.dll)
 string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${headers}")
 if(NOT imports)
   message(FATAL_ERROR "no imports found in ${PROGRAM}")
@@ -17,13 +18,18 @@ endif()
 foreach(line IN LISTS imports)
   string(REPLACE "DLL Name: " "" dll "${line}")
   string(STRIP "${dll}" dll)
+  string(TOLOWER "${dll}" dll)
   if(NOT dll IN_LIST system_dlls)
     message(FATAL_ERROR "${PROGRAM} imports ${dll}, which is not among ${system_dlls}")
   endif()
   message(STATUS "imports ${dll}")
 endforeach()
 
-foreach(flag HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT)
+set(flags DYNAMIC_BASE NX_COMPAT)
+if(headers MATCHES "\nMagic[\t ]+020b")  # PE32+: a 64-bit program
+  list(APPEND flags HIGH_ENTROPY_VA)
+endif()
+foreach(flag IN LISTS flags)
   if(NOT headers MATCHES "\n[\t ]*${flag}")
     message(FATAL_ERROR "${PROGRAM} lacks the ${flag} flag")
   endif()

@@ -1,46 +1,71 @@
 #!/usr/bin/env bash
 # The installer's round trip under Wine, as ctest runs it (WINEPREFIX and
-# DISPLAY set): install silently, start and close the installed program,
-# uninstall, and check what each step leaves behind.
-#   install_roundtrip.sh SETUP.EXE VERSION
+# DISPLAY set), in each scope: install silently, check the files, the Start
+# menu shortcut and the uninstall entry, start the program from the shortcut,
+# uninstall, and check that everything an installation may touch is as before.
+#   install_roundtrip.sh SETUP.EXE VERSION MACHINE
+# MACHINE is the PE machine field of the installer and of the program in it:
+# 8664 (x64) or 014c (x86).
 set -uo pipefail
-setup=$1 version=$2
+setup=$1 version=$2 machine=$3
 wine=/usr/lib/wine/wine64
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvolin'
-dir='C:\tarvolin-roundtrip' unix_dir=$WINEPREFIX/drive_c/tarvolin-roundtrip
-shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/时差计算器.lnk"
+view=$([[ $machine == 8664 ]] && echo 64 || echo 32)
+key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Tarvolin'
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-ok() { echo "ok: $*"; }
-value() { "$wine" reg query "$key" /v "$1" /reg:64 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
-gone() { [[ ! -e $unix_dir && ! -e $shortcut ]] && ! "$wine" reg query "$key" /reg:64 >/dev/null 2>&1; }
-wait_for() { for _ in $(seq 600); do "$@" && return 0; sleep 0.1; done; return 1; }
-window() { xdotool search --name '24小时制 Tarvolin' >/dev/null; }
+fail() { echo "FAIL ($scope): $*" >&2; exit 1; }
+unix() { "$wine" winepath -u "$1" 2>/dev/null; }
+wait_for() { for _ in $(seq 300); do "$@" && return 0; sleep 0.1; done; return 1; }
+# The PE machine field: the 16 bits after "PE\0\0", which the offset at 0x3c names.
+pe_machine() { od -An -tx2 -j $(($(od -An -tu4 -j60 -N4 "$1") + 4)) -N2 "$1" | tr -d ' '; }
+value() { "$wine" reg query "$root\\$key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+# What an installation may touch: both Start menus, both uninstall entries, the folders.
+snapshot() {
+  ls -R "$user_menu" "$common_menu" "$(unix 'C:\Program Files')" "$(unix 'C:\Program Files (x86)')" \
+    "$(unix '%LOCALAPPDATA%')/Programs" 2>/dev/null
+  "$wine" reg query "HKCU\\$key" /s /reg:$view 2>/dev/null
+  "$wine" reg query "HKLM\\$key" /s /reg:$view 2>/dev/null
+}
 
-# Nothing left from an earlier run.
-"$wine" reg delete "$key" /f /reg:64 >/dev/null 2>&1
-rm -rf "$unix_dir" "$shortcut"
+scope=installer
+[[ $(pe_machine "$setup") == "$machine" ]] || fail "the installer's machine is $(pe_machine "$setup"), not $machine"
+folders=$("$wine" cmd /c 'echo %APPDATA%^|%ProgramData%^|%LOCALAPPDATA%^|%ProgramFiles%' | tr -d '\r')
+IFS='|' read -r appdata programdata localappdata programfiles <<<"$folders"
+user_menu=$(unix "$appdata\\Microsoft\\Windows\\Start Menu\\Programs")
+common_menu=$(unix "$programdata\\Microsoft\\Windows\\Start Menu\\Programs")
+[[ $view == 32 ]] && programfiles+=' (x86)'
 
-timeout 120 "$wine" "$setup" /S "/D=$dir" || fail "the installer exited with $?"
-for file in tarvolin.exe README.txt uninstall.exe; do
-  [[ -f $unix_dir/$file ]] || fail "$file is not installed"
-done
-[[ -f $shortcut ]] || fail "no Start menu shortcut"
-[[ $(value DisplayVersion) == "$version" ]] || fail "DisplayVersion is '$(value DisplayVersion)'"
-[[ $(value UninstallString) == "\"$dir\\uninstall.exe\"" ]] || fail "UninstallString is '$(value UninstallString)'"
-for name in DisplayName DisplayIcon Publisher; do
-  [[ -n $(value $name) ]] || fail "no $name in the uninstall entry"
-done
-ok "installed: files, shortcut and uninstall entry"
+# scope, the installer's switches, the folder it must choose, its registry root and Start menu
+while IFS=';' read -r scope switches dir root menu; do
+  before=$(snapshot)
+  # shellcheck disable=SC2086  # the switches are words
+  timeout 120 "$wine" "$setup" /S $switches || fail "the installer exited with $?"
+  files=$(unix "$dir")
+  for file in tarvolin.exe README.txt uninstall.exe; do
+    [[ -f $files/$file ]] || fail "no $file in $dir"
+  done
+  [[ $(pe_machine "$files/tarvolin.exe") == "$machine" ]] || fail "the program's machine is not $machine"
+  shortcut="$menu/时差计算器.lnk"
+  [[ -f $shortcut ]] || fail "no Start menu shortcut in $menu"
+  [[ $(value DisplayVersion) == "$version" && $(value NoModify) == 0x1 && $(value NoRepair) == 0x1 ]] ||
+    fail "the uninstall entry in $root has version '$(value DisplayVersion)', NoModify '$(value NoModify)'"
+  [[ $(value DisplayIcon) == "$dir\\tarvolin.exe" && $(value UninstallString) == "\"$dir\\uninstall.exe\"" ]] ||
+    fail "the uninstall entry names '$(value DisplayIcon)' and '$(value UninstallString)'"
+  for name in DisplayName Publisher EstimatedSize; do
+    [[ -n $(value $name) ]] || fail "no $name in the uninstall entry"
+  done
 
-"$wine" "$dir\\tarvolin.exe" &
-program=$!
-wait_for window || fail "the installed program shows no window"
-"$wine" taskkill /im tarvolin.exe >/dev/null
-wait "$program" || fail "the installed program ended with $?"
-ok "the installed program starts and closes"
+  "$wine" start /unix "$shortcut"
+  wait_for xdotool search --name '^24小时制 Tarvolin$' >/dev/null || fail "the shortcut's program shows no window"
+  "$wine" taskkill /im tarvolin.exe >/dev/null
+  wait_for sh -c '! xdotool search --name "^24小时制 Tarvolin$" >/dev/null' || fail "the program did not close"
 
-timeout 120 "$wine" "$dir\\uninstall.exe" /S || fail "the uninstaller exited with $?"
-# It goes on from a copy of itself in the temporary folder.
-wait_for gone || fail "the uninstaller left files, the shortcut or the uninstall entry"
-ok "uninstalled without a trace"
+  timeout 120 "$wine" "$dir\\uninstall.exe" /S || fail "the uninstaller exited with $?"
+  # It goes on from a copy of itself in the temporary folder.
+  wait_for test ! -e "$files" || fail "the uninstaller left $dir"
+  [[ $(snapshot) == "$before" ]] || fail "the uninstaller left a trace: $(diff <(echo "$before") <(snapshot))"
+  echo "ok ($scope): installed into $dir, started from the shortcut, removed without a trace"
+done <<EOF2
+current user by default;;$localappdata\\Programs\\Tarvolin;HKCU;$user_menu
+all users;/AllUsers;$programfiles\\Tarvolin;HKLM;$common_menu
+current user in a folder of one's own;/CurrentUser /D=C:\\Tarvolin test;C:\\Tarvolin test;HKCU;$user_menu
+EOF2
