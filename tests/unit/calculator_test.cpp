@@ -1,12 +1,11 @@
-// The calculator's core where typing cannot reach (pasted text, huge
-// numbers, the locale's separator) and its number rules. (The fuzz target
-// checks the clock line.)
+// The calculator's core: the duration and its range rule, the numbers the
+// boxes hold (pasted text included), the result's form, the digit rule and
+// the clock line.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "app/layout.h"
-#include "calculator/box_number.h"
+#include "calculator/clock_line.h"
 #include "calculator/digit_key_filter.h"
 #include "calculator/duration.h"
 #include "calculator/general_number.h"
@@ -15,20 +14,24 @@ namespace tarvolin {
 namespace {
 
 TEST(ComputeDuration, MinutesOrTheRangeError) {
-    const std::string huge(400, '9'), minusHuge = "-" + huge;
+    // 400 nines are more than a double holds; the largest double, negated, fits.
+    const std::string huge(400, '9'), minusHuge = "-" + huge,
+                                      maxLess = "-17976931348623157" + std::string(292, '0');
     // "!": the range error; "!0": the range error with Text1 reset to "0".
     const struct {
         DurationInput input;  // start h, m, s, end h, m, s, interval days
         const char* result;
     } cases[] = {
+        {{"8", "0", "0", "17", "30", "0", "0"}, "570"},
         {{"0", "0", "0", "0", "0", "0", "2"}, "2880"},
         {{"10", "0", "40", "10", "1", "10", "0"}, "0.5"},
         {{"0", "0", "0", "0", "0", "20", "0"}, "0.333333333333333"},
-        {{"23", "0", "0", "1", "0", "0", "0"}, "120"},
+        {{"23", "0", "0", "1", "0", "0", "0"}, "120"},  // the next day
+        {{"10", "30", "0", "10", "10", "0", "0"}, "-20"},
         {{"23", "59", "59", "23", "59", "59", "0"}, "0"},
+        {{"", "", "", "", "", "", ""}, "0"},
         {{"5", "0", "0", "6", "0", "0", "1365"}, "1965660"},
         {{"5", "0", "0", "6", "0", "0", "9999"}, "14398620"},
-        {{"8", "0", "0", "9", "0", "0", "1e5"}, "1500"},
         {{"8", "0", "0", "9", "0", "0", "1.5"}, "1500"},  // 2.5 days plus one rounds to 2
         {{"8", "0", "0", "9", "0", "0", "0.4"}, "60"},
         {{"8", "0", "0", "9", "0", "0", "-1"}, "60"},
@@ -37,7 +40,9 @@ TEST(ComputeDuration, MinutesOrTheRangeError) {
         {{"8", "0", "0", "9", "0", "0", huge}, "60"},
         {{huge, "0", "0", "9", "0", "0", "0"}, "540"},  // a read that fails leaves 0
         {{"0", "0", "0", "0", "0", minusHuge, "0"}, "0"},
-        {{" 7x", "1 2", "3.x", "9", "", "", ""}, "118.95"},
+        {{"0", maxLess, maxLess, "0", "0", "0", "0"}, "0"},      // beyond the largest double: 0
+        {{" 7x", "1 2", "3.x", "9", "", "", "1e5"}, "1558.95"},  // no exponents: one day
+        {{"\t-5", "+.5", "", "", "5.", "", ""}, "304.5"},
         {{"24", "0", "0", "1", "0", "0", "0"}, "!0"},
         {{"25", "0", "0", "1", "0", "0", "0"}, "!"},
         {{"1", "60", "0", "2", "0", "0", "0"}, "!"},
@@ -49,7 +54,7 @@ TEST(ComputeDuration, MinutesOrTheRangeError) {
     for (const auto& c : cases) {
         const DurationOutcome outcome = ComputeDuration(c.input);
         EXPECT_EQ(outcome.rangeError ? (outcome.resetStartHour ? "!0" : "!") : outcome.resultText, c.result)
-            << "case " << &c - cases << " from " << c.input.startHour.substr(0, 9);
+            << "case " << &c - cases;
     }
     EXPECT_EQ(ComputeDuration({"10", "0", "0", "10", "0", "30", "0"}, ",").resultText, "0,5");
 }
@@ -60,7 +65,6 @@ TEST(FormatGeneralNumber, FifteenSignificantDigitsWithoutExponent) {
         std::string text;
     } cases[] = {
         {570, "570"},
-        {-20, "-20"},
         {2.0 / 3, "0.666666666666667"},
         {1e15, "1000000000000000"},
         {123456789012345678.0, "123456789012346000"},
@@ -77,11 +81,17 @@ TEST(DigitKeyFilter, PassesBackspaceAndDigitsOnly) {
         EXPECT_EQ(DigitKeyFilter(code), code == 8 || (code >= '0' && code <= '9') ? code : 0u) << code;
 }
 
-TEST(Layout, TwipsAndPointsInPixels) {
-    EXPECT_EQ(TwipsToPixels(4875, 120), 406);   // 406.25
-    EXPECT_EQ(TwipsToPixels(8, 96), 1);         // over half a pixel
-    EXPECT_EQ(FontPixelHeight(1425, 96), 19);   // 14.25 pt
-    EXPECT_EQ(FontPixelHeight(1050, 120), 17);  // not 18: "间隔天数" must still fit its label
+TEST(ClockLine, PlainDecimalsAndTheWeekdaysNumeral) {
+    const struct {
+        LocalDateTime time;  // year, month, day, weekday (0 Sunday), hour, minute, second
+        const char* line;
+    } cases[] = {
+        {{2008, 3, 9, 0, 8, 1, 2}, "2008年3月9日, 星期日 8:1:2"},
+        {{2011, 12, 31, 6, 23, 59, 59}, "2011年12月31日, 星期六 23:59:59"},
+        {{2026, 1, 5, 1, 0, 0, 5}, "2026年1月5日, 星期一 0:0:5"},
+        {{2026, 1, 7, 3, 12, 0, 0}, "2026年1月7日, 星期三 12:0:0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ClockLine(c.time), c.line);
 }
 
 }  // namespace
