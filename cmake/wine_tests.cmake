@@ -45,8 +45,10 @@ if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT TARVOLIN_WINE_CANNOT)
                        ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX})
 
   # The prefix is the tests' own: they may change its settings (see the README).
+  # China's time, where the program is at home, and not UTC, which a clock that
+  # ignores the time zone would match.
   set(TARVOLIN_WINE_ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX} DISPLAY=${TARVOLIN_TEST_DISPLAY} WINEDEBUG=-all
-      WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8 TARVOLIN_TESTS_CHANGE_SETTINGS=1)
+      WINEDLLOVERRIDES=mscoree,mshtml= LC_ALL=C.UTF-8 TARVOLIN_TESTS_CHANGE_SETTINGS=1 TZ=Asia/Shanghai)
 endif()
 
 function(tarvolin_add_wine_test)

@@ -5,7 +5,7 @@ packages=(
   cmake ninja-build g++ git googletest libgtest-dev clang clang-format libclang-rt-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix nsis
   wine wine64 fonts-wine fonts-wqy-zenhei
-  xvfb xauth x11-utils xdotool imagemagick
+  xvfb xauth x11-utils xdotool imagemagick tzdata
   # What Wine's display driver loads at run time (only recommended by wine).
   libxrender1 libxrandr2 libxi6 libxcursor1 libxfixes3 libxinerama1 libxcomposite1 libxxf86vm1
 )
