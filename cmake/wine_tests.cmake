@@ -11,7 +11,7 @@
 if(CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
   if(NOT EXISTS /usr/lib/wine/wine)
-    set(TARVOLIN_WINE_CANNOT "Wine's 32-bit half is not installed (as root: dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386)")
+    set(TARVOLIN_WINE_CANNOT "Wine's 32-bit half is not installed: scripts/test installs it where the kernel runs 32-bit programs (as root: dpkg --add-architecture i386 && apt-get update && apt-get install wine32:i386)")
   elseif(failed)
     set(TARVOLIN_WINE_CANNOT "this system's kernel runs no 32-bit programs, so Wine cannot run 32-bit Windows programs here")
   endif()
