@@ -2,7 +2,8 @@
 # two CTest fixtures give them what they need:
 #   display     an X display: TARVOLIN_TEST_DISPLAY when it answers, else a
 #               private Xvfb started there and stopped afterwards
-#   wineprefix  the prefix in <build>/wineprefix, made once (wine_prefix.cmake)
+#   wineprefix  the prefix in <build>/wineprefix, made once (wine_prefix.cmake),
+#               and its Wine server, running from the first test to the last
 # tarvolin_add_wine_test(NAME <name> COMMAND <command>...) adds a test with
 # both. Where Wine cannot run this build's programs (32-bit ones need Wine's
 # 32-bit half and a kernel that runs 32-bit code) the test says why and ctest
@@ -36,12 +37,19 @@ if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT TARVOLIN_WINE_CANNOT)
   add_test(NAME wine.prefix
            COMMAND ${CMAKE_COMMAND} -DWINE=${CMAKE_CROSSCOMPILING_EMULATOR} -DPREFIX=${TARVOLIN_WINEPREFIX}
                    -P ${CMAKE_CURRENT_LIST_DIR}/wine_prefix.cmake)
-  # The programs the tests started end before their display does.
-  add_test(NAME wine.prefix.idle COMMAND wineserver -w)
+  # One Wine server for all the tests: a server that ends with each test's
+  # last program costs the next one three seconds to start again. Its services
+  # start here too, apart from any test's output, which ctest reads to its end.
+  # At the end, what the tests started ends before the display does.
+  add_test(NAME wine.server.start
+           COMMAND sh -c "exec </dev/null >/dev/null 2>&1; wineserver -p && ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot")
+  add_test(NAME wine.server.stop COMMAND wineserver -k)
   set_tests_properties(wine.display.start PROPERTIES FIXTURES_SETUP display)
-  set_tests_properties(wine.display.stop PROPERTIES FIXTURES_CLEANUP display DEPENDS wine.prefix.idle)
+  set_tests_properties(wine.display.stop PROPERTIES FIXTURES_CLEANUP display DEPENDS wine.server.stop)
   set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wineprefix)
-  set_tests_properties(wine.prefix.idle PROPERTIES FIXTURES_CLEANUP wineprefix TIMEOUT 60
+  set_tests_properties(wine.server.start PROPERTIES FIXTURES_SETUP wineprefix DEPENDS wine.prefix
+                       ENVIRONMENT "WINEPREFIX=${TARVOLIN_WINEPREFIX};WINEDEBUG=-all")
+  set_tests_properties(wine.server.stop PROPERTIES FIXTURES_CLEANUP wineprefix TIMEOUT 60
                        ENVIRONMENT WINEPREFIX=${TARVOLIN_WINEPREFIX})
 
   # The prefix is the tests' own: they may change its settings (see the README).
