@@ -19,10 +19,11 @@ if(CMAKE_CROSSCOMPILING_EMULATOR AND CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 
 if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT TARVOLIN_WINE_CANNOT)
-  # This build tree's own display number, unless one is set (or DISPLAY was).
-  string(MD5 _tv_hash "${CMAKE_BINARY_DIR}")
+  # A display number of the checkout's and the architecture's own, unless one
+  # is set (or DISPLAY was): x64's and x86's tests can run side by side.
+  string(MD5 _tv_hash "${PROJECT_SOURCE_DIR}")
   string(SUBSTRING "${_tv_hash}" 0 2 _tv_hash)
-  math(EXPR _tv_display "100 + 0x${_tv_hash}")
+  math(EXPR _tv_display "100 + (0x${_tv_hash} & 0xFE) + (8 - ${CMAKE_SIZEOF_VOID_P}) / 4")
   if(DEFINED ENV{DISPLAY} AND NOT "$ENV{DISPLAY}" STREQUAL "")
     set(_tv_display "$ENV{DISPLAY}")
   else()
