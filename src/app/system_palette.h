@@ -1,4 +1,4 @@
-// The palette for the system's colours and contrast setting as they are now.
+// The palette for the system's colours and contrast setting.
 #pragma once
 
 #include "app/palette.h"
@@ -6,14 +6,28 @@
 
 namespace tarvolin {
 
+// As they are now.
 Palette SystemPalette();
+
+// The palette a window paints with: read as the window is made and again when
+// the system's colours or contrast setting change, so that a paint (the
+// clock's, twice a second) asks the system for nothing.
+class WindowPalette {
+public:
+    void Read() { palette_ = SystemPalette(); }
+    const Palette& Colours() const { return palette_; }
+
+    // For WM_SYSCOLORCHANGE, and WM_SETTINGCHANGE for the contrast setting:
+    // reads the palette again, tells the controls and draws the whole window
+    // again at once. False for any other message.
+    bool FollowChange(HWND window, UINT message, WPARAM wParam);
+
+private:
+    Palette palette_{};
+};
 
 // A brush of any colour for WM_CTLCOLOR* and WM_ERASEBKGND answers, without
 // a GDI object to keep: the DC's own brush, set to that colour.
 HBRUSH SolidDcBrush(HDC dc, COLORREF colour);
-
-// After a theme or colour change: the children hear of it too, and the
-// whole window is drawn again at once.
-void RepaintForNewColours(HWND window);
 
 }  // namespace tarvolin

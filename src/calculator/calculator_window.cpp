@@ -4,7 +4,6 @@
 #include "app/dpi.h"
 #include "app/resource.h"
 #include "app/startup_trace.h"
-#include "app/system_palette.h"
 #include "app/text.h"
 #include "app/topmost_placement.h"
 #include "app/window_lifetime.h"
@@ -53,6 +52,7 @@ bool CalculatorWindow::Create(int showCommand) {
 }
 
 LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (palette_.FollowChange(window_, message, wParam)) return 0;
     switch (message) {
         case WM_CREATE:
             return OnCreate();
@@ -70,12 +70,6 @@ LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_DPICHANGED:
             ApplyDpiChange(window_, CalculatorLayout(), HIWORD(wParam),
                            *reinterpret_cast<const RECT*>(lParam), fonts_);
-            return 0;
-        case WM_SETTINGCHANGE:
-            if (wParam != SPI_SETHIGHCONTRAST) break;
-            [[fallthrough]];
-        case WM_SYSCOLORCHANGE:
-            RepaintForNewColours(window_);
             return 0;
         case WM_ACTIVATE:
             KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
@@ -95,6 +89,7 @@ LRESULT CalculatorWindow::OnCreate() {
     const WindowLayout& layout = CalculatorLayout();
     const int dpi = WindowDpi(window_);
     TraceStartup("window created (WM_CREATE)");
+    palette_.Read();
     SetWindowTextUtf8(window_, layout.caption);
     fonts_.Build(layout, dpi);
     CreateLayoutControls(window_, layout, dpi, fonts_, [](HWND control, const ControlEntry& entry) {
@@ -155,14 +150,13 @@ void CalculatorWindow::OnTimer() {
 void CalculatorWindow::OnEraseBackground(HDC dc) {
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, SolidDcBrush(dc, SystemPalette().back));
+    FillRect(dc, &client, SolidDcBrush(dc, palette_.Colours().back));
 }
 
 LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
     // The clock line shares the window's colour; the other labels keep the
-    // button face behind their text. Read afresh each time: a change of
-    // theme shows at the next paint.
-    const Palette palette = SystemPalette();
+    // button face behind their text.
+    const Palette& palette = palette_.Colours();
     const COLORREF back = GetDlgCtrlID(label) == kLabel7 ? palette.back : palette.labelBack;
     SetTextColor(dc, palette.labelText);
     SetBkColor(dc, back);

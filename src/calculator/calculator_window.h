@@ -5,6 +5,7 @@
 
 #include "app/base_window.h"
 #include "app/layout_window.h"
+#include "app/system_palette.h"
 
 namespace tarvolin {
 
@@ -27,6 +28,7 @@ private:
     void CentreOnScreen();
 
     LayoutFonts fonts_;
+    WindowPalette palette_;
     std::string clockLine_;
 };
 

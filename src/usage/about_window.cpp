@@ -4,7 +4,6 @@
 #include "app/dpi.h"
 #include "app/picture_control.h"
 #include "app/resource.h"
-#include "app/system_palette.h"
 #include "app/text.h"
 #include "app/topmost_placement.h"
 #include "app/window_lifetime.h"
@@ -47,6 +46,7 @@ bool AboutWindow::Create() {
 }
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (palette_.FollowChange(window_, message, wParam)) return 0;
     switch (message) {
         case WM_CREATE:
             return OnCreate();
@@ -57,19 +57,13 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnPaint();
             return 0;
         case WM_DRAWITEM:
-            DrawPaddedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), SystemPalette().usageText);
+            DrawPaddedLabel(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), palette_.Colours().usageText);
             return TRUE;
         case WM_CTLCOLORSTATIC:
             return OnCtlColorStatic(reinterpret_cast<HDC>(wParam));
         case WM_DPICHANGED:
             ApplyDpiChange(window_, AboutLayout(), HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam),
                            fonts_);
-            return 0;
-        case WM_SETTINGCHANGE:
-            if (wParam != SPI_SETHIGHCONTRAST) break;
-            [[fallthrough]];
-        case WM_SYSCOLORCHANGE:
-            RepaintForNewColours(window_);
             return 0;
         case WM_ACTIVATE:
             KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
@@ -87,6 +81,7 @@ LRESULT AboutWindow::OnCreate() {
     WindowOpened();
     const WindowLayout& layout = AboutLayout();
     const int dpi = WindowDpi(window_);
+    palette_.Read();
     SetWindowTextUtf8(window_, layout.caption);
     fonts_.Build(layout, dpi);
     CreateLayoutControls(window_, layout, dpi, fonts_);
@@ -130,7 +125,7 @@ void AboutWindow::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
     const int dpi = WindowDpi(window_);
-    const Palette palette = SystemPalette();
+    const Palette& palette = palette_.Colours();
     const auto fill = [&](const SeparatorBand& band, COLORREF colour) {
         const RECT r{TwipsToPixels(band.left, dpi), TwipsToPixels(band.top, dpi),
                      TwipsToPixels(band.right, dpi), TwipsToPixels(band.bottom, dpi)};
@@ -142,7 +137,7 @@ void AboutWindow::OnPaint() {
 }
 
 LRESULT AboutWindow::OnCtlColorStatic(HDC dc) {
-    const Palette palette = SystemPalette();
+    const Palette& palette = palette_.Colours();
     SetTextColor(dc, palette.usageText);
     SetBkColor(dc, palette.labelBack);
     return reinterpret_cast<LRESULT>(SolidDcBrush(dc, palette.labelBack));

@@ -4,6 +4,7 @@
 
 #include "app/base_window.h"
 #include "app/layout_window.h"
+#include "app/system_palette.h"
 
 namespace tarvolin {
 
@@ -27,6 +28,7 @@ private:
     void StartSysInfo();
 
     LayoutFonts fonts_;
+    WindowPalette palette_;
 };
 
 }  // namespace tarvolin
