@@ -11,11 +11,13 @@ namespace tarvolin {
 class SysInfoPlatform {
 public:
     virtual ~SysInfoPlatform() = default;
-    // Reads one value under HKEY_LOCAL_MACHINE for reading only. False when
-    // the key cannot be opened or the value cannot be read whole.
+    // Reads one value under HKEY_LOCAL_MACHINE for reading only, in the
+    // system's native view. False when the key cannot be opened or the value
+    // cannot be read whole.
     virtual bool ReadMachineValue(const std::u16string& key, const std::u16string& valueName,
                                   std::uint32_t& type, std::vector<unsigned char>& data) = 0;
-    // True when `path` names an existing file (not a folder).
+    // True when `path` names an existing file (not a folder). This and the
+    // start see the system's own folders, from a 32-bit program too.
     virtual bool FileExists(const std::u16string& path) = 0;
     // Starts exactly the program file `path`, in a normal window with focus,
     // without waiting for it. False when nothing was started.

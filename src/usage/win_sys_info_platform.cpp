@@ -23,13 +23,31 @@ private:
     HKEY key_ = nullptr;
 };
 
+// A 32-bit program on 64-bit Windows sees SysWOW64 where a path names
+// System32: while one lives, this thread sees the system's own files, as a
+// 64-bit program does. Elsewhere it changes nothing.
+class NativeFileSystem {
+public:
+    NativeFileSystem() : off_(Wow64DisableWow64FsRedirection(&previous_) != FALSE) {}
+    ~NativeFileSystem() {
+        if (off_) Wow64RevertWow64FsRedirection(previous_);
+    }
+
+private:
+    void* previous_ = nullptr;
+    bool off_;
+};
+
 }  // namespace
 
 bool WinSysInfoPlatform::ReadMachineValue(const std::u16string& key, const std::u16string& valueName,
                                           std::uint32_t& type, std::vector<unsigned char>& data) {
     // Read rights only: a standard user may read these keys but not write them.
+    // The system's own view: the 32-bit program would otherwise read the
+    // copy kept for 32-bit programs, where 64-bit Windows registers no tool.
     RegistryKey opened;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, KEY_READ, opened.Out()) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(key).c_str(), 0, KEY_READ | KEY_WOW64_64KEY, opened.Out()) !=
+        ERROR_SUCCESS)
         return false;
     data.assign(kRegistryValueLimit, 0);
     DWORD valueType = 0;
@@ -44,6 +62,7 @@ bool WinSysInfoPlatform::ReadMachineValue(const std::u16string& key, const std::
 }
 
 bool WinSysInfoPlatform::FileExists(const std::u16string& path) {
+    const NativeFileSystem native;
     const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
@@ -58,9 +77,12 @@ bool WinSysInfoPlatform::StartProgram(const std::u16string& path) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process))
-        return false;
+    {
+        const NativeFileSystem native;
+        if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process))
+            return false;
+    }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return true;

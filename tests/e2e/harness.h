@@ -149,11 +149,14 @@ private:
 
 // A registry value set for one test (null data: removed) and put back exactly
 // as it was afterwards, any type and length, its key removed if it was new.
+// In the system's native view, where 64-bit Windows keeps its own settings,
+// from the 32-bit test program too.
 class Setting {
 public:
     Setting(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
         : root_(root), path_(key), name_(name) {
-        if (RegCreateKeyExW(root, key, 0, 0, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, 0, &key_, &made_)) return;
+        if (RegCreateKeyExW(root, key, 0, 0, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | kNative, 0, &key_, &made_))
+            return;
         was_ = RegQueryValueExW(key_, name, nullptr, &type_, nullptr, &size_);
         data_.resize(size_);
         if (!was_) was_ = RegQueryValueExW(key_, name, nullptr, &type_, data_.data(), &size_);
@@ -167,11 +170,12 @@ public:
         if (was_) RegDeleteValueW(key_, name_.c_str());
         if (!was_) RegSetValueExW(key_, name_.c_str(), 0, type_, data_.data(), size_);
         RegCloseKey(key_);
-        if (made_ == REG_CREATED_NEW_KEY) RegDeleteKeyW(root_, path_.c_str());
+        if (made_ == REG_CREATED_NEW_KEY) RegDeleteKeyExW(root_, path_.c_str(), kNative, 0);
     }
     bool done = false;
 
 private:
+    static constexpr REGSAM kNative = KEY_WOW64_64KEY;
     HKEY root_, key_ = nullptr;
     std::wstring path_, name_;
     DWORD type_ = 0, made_ = 0, size_ = 0;

@@ -16,10 +16,33 @@ namespace {
 using namespace tarvolin;
 
 // Where the stand-in tool is and is not. A command line split at the blank
-// of "with tool" would start the trap instead.
+// of "with 工具" would start the trap instead. System32 as 64-bit Windows has
+// it: a 32-bit program that looks there sees SysWOW64 unless it asks not to.
 const std::wstring kTools = HereFolder() + L"tools", kTrap = kTools + L"\\with.exe";
-const std::wstring kWithTool = kTools + L"\\with tool", kTool = kWithTool + L"\\MSINFO32.EXE";
+const std::wstring kWithTool = kTools + L"\\with 工具", kTool = kWithTool + L"\\MSINFO32.EXE";
 const std::wstring kWithoutTool = kTools + L"\\without tool", kMissing = kWithoutTool + L"\\MSINFO32.EXE";
+const std::wstring kSystemTools = L"C:\\windows\\system32\\tarvolin test",
+                   kSystemTool = kSystemTools + L"\\MSINFO32.EXE";
+
+// Puts the stand-in where the rows' values point, or takes it away again,
+// in the system's own folders from the 32-bit test program too.
+void Plant(bool there) {
+    const std::wstring folders[] = {kTools, kWithTool, kWithoutTool, kSystemTools},
+                       copies[] = {kTool, kTrap, kSystemTool};
+    void* redirection = nullptr;
+    const BOOL native = Wow64DisableWow64FsRedirection(&redirection);
+    for (const std::wstring& folder : folders)
+        if (there) CreateDirectoryW(folder.c_str(), nullptr);
+    for (const std::wstring& copy : copies)
+        there ? CopyFileW((HereFolder() + L"tarvolin_test_standin.exe").c_str(), copy.c_str(), FALSE)
+              : DeleteFileW(copy.c_str());
+    for (int i = 3; !there && i >= 0; --i) RemoveDirectoryW(folders[i].c_str());
+    if (native) Wow64RevertWow64FsRedirection(redirection);
+}
+struct Tools {
+    Tools() { Plant(true); }
+    ~Tools() { Plant(false); }
+};
 
 // The state in a line: Text1..Text8, the id of the control with the focus, the
 // message box ("title: text"), the usage window and the tools started; or how
@@ -49,8 +72,9 @@ std::wstring State(const Program& program) {
             state += L" owned";
         if (GetForegroundWindow() != (message ? message : usage)) state += L" behind";
     }
-    if (FindWindowW(L"Static", kTool.c_str())) state += L", tool";
-    if (FindWindowW(L"Static", kTrap.c_str())) state += L", trap";
+    for (auto [path, name] :
+         {std::pair{&kTool, L", tool"}, {&kSystemTool, L", system tool"}, {&kTrap, L", trap"}})
+        if (FindWindowW(L"Static", path->c_str())) state += name;
     return state;
 }
 
@@ -64,7 +88,7 @@ struct Step {
 struct Scenario {
     const char* name;
     std::vector<Step> steps;
-    const wchar_t* state;
+    std::wstring state;
     bool registry = false;  // sets the system-information values (null: none)
     const wchar_t *path = nullptr, *folder = nullptr;
 };
@@ -117,22 +141,26 @@ const Scenario kRows[] = {
 };
 
 // The usage window opened and its system-information button pressed.
-Scenario SysInfo(const char* name, const std::wstring* path, const std::wstring* folder, bool starts,
-                 Step press = {kCmdSysInfo}) {
-    const wchar_t* state = starts ? L"|||||||0, focus 206, usage, tool"
-                                  : L"|||||||0, focus 1, 时差计算器: 此时系统信息不可用, usage";
-    return {name, {{kCommand2}, press},           state,
-            true, path ? path->c_str() : nullptr, folder ? folder->c_str() : nullptr};
+Scenario SysInfo(const char* name, const std::wstring* path, const std::wstring* folder,
+                 const wchar_t* started, Step press = {kCmdSysInfo}) {
+    return {name,
+            {{kCommand2}, press},
+            started ? L"|||||||0, focus 206, usage, " + std::wstring(started)
+                    : L"|||||||0, focus 1, 时差计算器: 此时系统信息不可用, usage",
+            true,
+            path ? path->c_str() : nullptr,
+            folder ? folder->c_str() : nullptr};
 }
 const Scenario kLauncherRows[] = {
-    SysInfo("TheToolTheFirstValueNames", &kTool, &kWithoutTool, true),
-    SysInfo("AltSPressesSystemInformation", &kTool, nullptr, true, {kCmdOK, "As", kFocused}),
-    SysInfo("EnterPressesSystemInformationWhenItHasTheFocus", &kTool, nullptr, true,
+    SysInfo("TheToolTheFirstValueNames", &kTool, &kWithoutTool, L"tool"),
+    SysInfo("AltSPressesSystemInformation", &kTool, nullptr, L"tool", {kCmdOK, "As", kFocused}),
+    SysInfo("EnterPressesSystemInformationWhenItHasTheFocus", &kTool, nullptr, L"tool",
             {kCmdOK, "TT\r", kFocused}),
-    SysInfo("AMissingFileInTheFirstValueIsNotLookedForInTheFolder", &kMissing, &kWithTool, false),
-    SysInfo("TheToolInTheFolderOfTheSecondValue", nullptr, &kWithTool, true),
-    SysInfo("AFolderWithoutTheTool", nullptr, &kWithoutTool, false),
-    SysInfo("NeitherValue", nullptr, nullptr, false),
+    SysInfo("AMissingFileInTheFirstValueIsNotLookedForInTheFolder", &kMissing, &kWithTool, nullptr),
+    SysInfo("TheToolInTheFolderOfTheSecondValue", nullptr, &kWithTool, L"tool"),
+    SysInfo("TheToolInTheSystemsOwnFolder", nullptr, &kSystemTools, L"system tool"),
+    SysInfo("AFolderWithoutTheTool", nullptr, &kWithoutTool, nullptr),
+    SysInfo("NeitherValue", nullptr, nullptr, nullptr),
 };
 
 testing::AssertionResult Perform(const Program& program, const Step& step) {
@@ -160,13 +188,11 @@ class Scenarios : public testing::TestWithParam<Scenario> {};
 
 TEST_P(Scenarios, Run) {
     const Scenario& s = GetParam();
+    std::optional<Tools> tools;
     std::optional<Setting> path, folder;
     if (s.registry) {
         if (!MayChangeSettings()) GTEST_SKIP() << "the row would change this machine's registry";
-        for (const std::wstring& dir : {kTools, kWithTool, kWithoutTool})
-            CreateDirectoryW(dir.c_str(), nullptr);
-        for (const std::wstring& copy : {kTool, kTrap})
-            CopyFileW((HereFolder() + L"tarvolin_test_standin.exe").c_str(), copy.c_str(), FALSE);
+        tools.emplace();
         const auto size = [](const wchar_t* text) { return text ? DWORD(wcslen(text) + 1) * 2 : 0; };
         path.emplace(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", REG_SZ,
                      s.path, size(s.path));
