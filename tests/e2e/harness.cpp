@@ -1,16 +1,14 @@
 #include "harness.h"
 
-// The test program, aware of the DPI so that it reads other programs' windows
-// in physical pixels. A run in which every test was skipped ends with 77,
-// which ctest reports as skipped; a run in which no test ran fails.
+// Aware of the DPI, to read windows in physical pixels; ends with 77, which
+// ctest reports as skipped, when every test skipped.
 int main(int argc, char** argv) {
     SetProcessDPIAware();
     GetDesktopWindow();  // Wine starts the desktop's process here, not in a program's job
     testing::InitGoogleTest(&argc, argv);
     const int failed = RUN_ALL_TESTS();
     const testing::UnitTest& run = *testing::UnitTest::GetInstance();
-    if (!run.test_to_run_count()) std::puts("No test matched.");
-    return failed || !run.test_to_run_count()                    ? 1
-           : run.skipped_test_count() == run.test_to_run_count() ? 77
-                                                                 : 0;
+    if (!run.test_to_run_count()) puts("No test matched.");
+    if (failed || !run.test_to_run_count()) return 1;
+    return run.skipped_test_count() == run.test_to_run_count() ? 77 : 0;
 }

@@ -1,0 +1,43 @@
+// The clock before its first tick, and the program file's version block.
+#include "harness.h"
+
+namespace e2e {
+namespace {
+
+TEST(Clock, BlankUntilItsFirstTick) {
+    Program program;
+    HWND clock = nullptr;
+    ASSERT_TRUE(program.Start(false));
+    ASSERT_TRUE(WaitFor([&] { return (clock = GetDlgItem(FindWindowW(L"TarvolinCalculator", 0), 107)); }));
+    EXPECT_EQ(GetWindowTextLengthW(clock), 0);
+    EXPECT_TRUE(WaitFor([&] { return GetWindowTextLengthW(clock) > 0; }));
+}
+
+// Version 1.0.0.2, "1.00.0002", in Chinese (PRC) and Unicode.
+TEST(ProgramFile, VersionBlock) {
+    const std::wstring path = HereFolder() + L"tarvolin.exe";
+    std::vector<char> block(GetFileVersionInfoSizeW(path.c_str(), nullptr));
+    ASSERT_TRUE(GetFileVersionInfoW(path.c_str(), 0, DWORD(block.size()), block.data()));
+    const auto value = [&](const std::wstring& query) {
+        void* data = nullptr;
+        UINT size = 0;
+        return VerQueryValueW(block.data(), query.c_str(), &data, &size) ? static_cast<const DWORD*>(data)
+                                                                         : nullptr;
+    };
+    const DWORD *fixed = value(L"\\"), *language = value(L"\\VarFileInfo\\Translation");
+    ASSERT_TRUE(fixed && language);  // the file and product versions from the third number on
+    EXPECT_EQ(std::vector<DWORD>(fixed + 2, fixed + 6), (std::vector<DWORD>{0x10000, 2, 0x10000, 2}));
+    EXPECT_EQ(*language, 0x04B00804u);
+    for (auto [name, text] : {std::pair{L"FileVersion", L"1.00.0002"},
+                              {L"ProductVersion", L"1.00.0002"},
+                              {L"FileDescription", L"本程序用来计算时间差值"},
+                              {L"Comments", L"08-1-1"},
+                              {L"ProductName", L"Tarvolin"}}) {
+        auto* shown =
+            reinterpret_cast<const wchar_t*>(value(L"\\StringFileInfo\\080404B0\\" + std::wstring(name)));
+        EXPECT_EQ(Utf8(shown ? shown : L"-"), Utf8(text)) << Utf8(name);
+    }
+}
+
+}  // namespace
+}  // namespace e2e
