@@ -42,10 +42,19 @@ if(CMAKE_CROSSCOMPILING_EMULATOR AND NOT TARVOLIN_WINE_CANNOT)
                    -P ${CMAKE_CURRENT_LIST_DIR}/wine_prefix.cmake)
   # One Wine server for all the tests: a server that ends with each test's
   # last program costs the next one three seconds to start again. Its services
-  # start here too, apart from any test's output, which ctest reads to its end.
-  # At the end, what the tests started ends before the display does.
+  # start here too, writing to a log of their own: ctest reads a test's output
+  # to its end, which would be theirs. A server of this prefix left over from
+  # an earlier run ends first; a start that fails is tried again, and shows
+  # its log when it fails for good. At the end, what the tests started ends
+  # before the display does.
   add_test(NAME wine.server.start
-           COMMAND sh -c "exec </dev/null >/dev/null 2>&1; wineserver -p && ${CMAKE_CROSSCOMPILING_EMULATOR} wineboot")
+           COMMAND sh -c [=[
+             for try in 1 2 3; do
+               wineserver -k 2>/dev/null; wineserver -w
+               wineserver -p && "$1" wineboot && exit 0
+               echo "wine.server.start: try $try failed"; sleep 1
+             done </dev/null >"$2" 2>&1
+             cat "$2"; exit 1]=] sh ${CMAKE_CROSSCOMPILING_EMULATOR} ${CMAKE_BINARY_DIR}/wineserver.log)
   add_test(NAME wine.server.stop COMMAND wineserver -k)
   set_tests_properties(wine.display.start PROPERTIES FIXTURES_SETUP display)
   set_tests_properties(wine.display.stop PROPERTIES FIXTURES_CLEANUP display DEPENDS wine.server.stop)
