@@ -1,5 +1,5 @@
-// Each window against a picture compared with the design and approved
-// (docs/*.png); the captures and differences go to <build>/pictures.
+// Each window against its approved picture (docs/*.png); the captures and
+// differences go to <build>/pictures.
 #include "harness.h"
 // GDI+ reads and writes PNG, on Windows and Wine alike.
 #include <objidl.h>
