@@ -75,7 +75,7 @@ void ExpectApproved(const std::wstring& name, const Rect& screen, const Rect& ma
 
 TEST(Pictures, AsApproved) {
     if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
-        GTEST_SKIP() << "the pictures are Wine's; Windows draws other fonts";
+        GTEST_SKIP() << "the pictures are Wine's";
     if (!MayChangeSettings()) GTEST_SKIP() << "the looks change the DPI and colours";
     ULONG_PTR gdiplus = 0;
     const GdiplusStartupInput startup;

@@ -2,7 +2,6 @@
 #include <list>
 
 #include "calculator/calculator_layout.h"
-#include "calculator/clock_line.h"
 #include "harness.h"
 #include "usage/about_layout.h"
 
@@ -22,25 +21,8 @@ void PlantTools() {
         CopyFileW((HereFolder() + L"tarvolin_test_standin.exe").c_str(), copy.c_str(), 0);
 }
 
-std::string ClockLine(int late = 0) {
-    FILETIME now;
-    SYSTEMTIME t;
-    GetSystemTimeAsFileTime(&now);
-    reinterpret_cast<ULARGE_INTEGER&>(now).QuadPart -= late * 10'000ull;
-    FileTimeToLocalFileTime(&now, &now);
-    FileTimeToSystemTime(&now, &t);
-    return tarvolin::ClockLine({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond});
-}
-
-// Nothing while the clock shows the local time, a tick and a quarter late at most.
-std::wstring Clock(HWND clock) {
-    const std::string late = ClockLine(625), before = ClockLine(), shown = Utf8(TextOf(clock)),
-                      after = ClockLine();
-    return shown == late || shown == before || shown == after ? L"" : L", the clock " + TextOf(clock);
-}
-
-// Text1..Text8, a wrong clock, the focus, the message box, the usage window
-// and the tools started; or how the program ended.
+// Text1..Text8, the focus, the message box, the usage window and the tools
+// started; or how the program ended.
 std::wstring State(const Program& program) {
     DWORD exit = 0;
     if (GetExitCodeProcess(program.Process(), &exit) && exit != STILL_ACTIVE)
@@ -53,7 +35,6 @@ std::wstring State(const Program& program) {
     std::wstring state = IsWindow(calculator) ? L"" : L"no calculator";
     for (int id = kText1; IsWindow(calculator) && id <= kText8; ++id)
         state += TextOf(GetDlgItem(calculator, id)) + (id < kText8 ? L"|" : topmost(calculator));
-    if (IsWindow(calculator)) state += Clock(GetDlgItem(calculator, kLabel7));
     state += L", focus " + std::to_wstring(GetDlgCtrlID(ThreadOf(usage ? usage : calculator).hwndFocus));
     if (message) {
         state += L", " + TextOf(message) + L": " + TextOf(GetDlgItem(message, 0xFFFF));
