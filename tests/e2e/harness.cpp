@@ -1,7 +1,7 @@
 #include "harness.h"
 
-// Aware of the DPI, to read windows in physical pixels; ends with 77, which
-// ctest reports as skipped, when every test skipped.
+// DPI-aware, to read windows in pixels; ends with 77, which ctest reports as
+// skipped, when every test skipped.
 int main(int argc, char** argv) {
     SetProcessDPIAware();
     GetDesktopWindow();  // Wine starts the desktop's process here, not in a program's job

@@ -45,7 +45,7 @@ inline GUITHREADINFO ThreadOf(HWND window) {
     return thread;
 }
 
-// Settings change only where ctest allows it: in Wine's prefix of the tests' own.
+// Settings change only where ctest allows it: in the tests' own Wine prefix.
 inline bool MayChangeSettings() { return getenv("TARVOLIN_TESTS_CHANGE_SETTINGS") == std::string("1"); }
 
 // One tarvolin.exe in a job: what it started ends with it.
@@ -106,7 +106,7 @@ private:
 };
 
 // A registry value set (null: removed) and put back exactly, in the native
-// view, which 64-bit Windows reads, from the 32-bit tests too.
+// view that 64-bit Windows reads.
 class Setting {
 public:
     Setting(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
@@ -157,7 +157,7 @@ inline void Press(const std::string& keys) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// At the middle of the window, unless something covers it there.
+// At the window's middle, unless something covers it there.
 inline bool Click(HWND window) {
     WaitFor([&] { return !ThreadOf(window).hwndCapture; });  // a pressed button would take it
     RECT r{};

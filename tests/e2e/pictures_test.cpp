@@ -92,7 +92,7 @@ TEST(Pictures, AsApproved) {
         Program program;
         ASSERT_TRUE(program.Start());
         Press("8T0T0T17T30T0T ");
-        ASSERT_TRUE(WaitFor([&] { return GetWindowTextLengthW(program.Control(107)); }));  // ticked
+        ASSERT_TRUE(WaitFor([&] { return GetWindowTextLengthW(program.Control(107)); }));
         ExpectApproved(L"calculator" + std::wstring(look.name), look.calculator, look.clock);
         Press("TTT ");
         ASSERT_TRUE(WaitFor([&] { return program.Usage() && GetForegroundWindow() == program.Usage(); }));

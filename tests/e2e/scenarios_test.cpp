@@ -91,7 +91,7 @@ void Play(const Scenario& s, bool registry = false) {
     if (registry) PlantTools();
     Program program;
     ASSERT_TRUE(program.Start()) << "no calculator in front with the focus in Text1";
-    ASSERT_TRUE(Copy("12"));  // what a Ctrl+V that gets through would paste
+    ASSERT_TRUE(Copy("12"));  // what a Ctrl+V let through would paste
     for (const Step& step : s.steps)
         ASSERT_TRUE(Perform(program, step))
             << "step " << (&step - &s.steps[0] + 1) << ": " << step.control << " not ready";
