@@ -9,7 +9,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
     // Mostly a string (1) or a number (4), sometimes any type.
     const auto type = in.ConsumeBool() ? in.ConsumeIntegral<std::uint32_t>() : in.PickValueInArray({1u, 4u});
     const auto data = in.ConsumeBytes<unsigned char>(in.ConsumeIntegralInRange<std::size_t>(0, 1100));
-    // A string's UTF-16 units up to its first NUL; a number's decimal, least significant byte first.
+    // A string up to its first NUL; a number's decimal, least significant byte first.
     std::u16string expected;
     std::uint32_t number = 0;
     for (std::size_t b = 0; b < data.size() && b < 4; ++b) number |= std::uint32_t{data[b]} << 8 * b;

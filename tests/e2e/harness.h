@@ -66,7 +66,7 @@ public:
         });
         for (HANDLE handle : {job_, info_.hProcess, info_.hThread}) CloseHandle(handle);
     }
-    // True once the calculator is in front with the focus in Text1.
+    // True once the calculator is in front, the focus in Text1.
     bool Start(bool waitForFocus = true) {
         std::wstring path = HereFolder() + L"tarvolin.exe", command = L"\"" + path + L"\"";
         STARTUPINFOW startup{sizeof startup};

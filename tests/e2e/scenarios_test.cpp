@@ -39,15 +39,17 @@ std::wstring State(const Program& program) {
     if (message) {
         state += L", " + TextOf(message) + L": " + TextOf(GetDlgItem(message, 0xFFFF));
         if (GetWindow(message, GW_OWNER) != (usage ? usage : calculator)) state += L" not over its window";
+        if (GetDlgItem(message, IDCANCEL)) state += L" and Cancel";
     }
     if (usage) state += (usages > 1 ? L", usage windows" : L", usage") + std::wstring(topmost(usage));
+    if (usage && GetWindow(usage, GW_OWNER)) state += L" owned";
     for (auto [path, name] : {std::pair{kTool, L", tool"}, {kTrap, L", trap"}})
         if (FindWindowW(L"Static", path.c_str())) state += name;
     return state;
 }
 
 // Clicks the control and presses the keys; with "^" first, pastes the rest;
-// with "~", waits for the control's focus instead of clicking.
+// with "~", waits for its focus instead of clicking.
 struct Step {
     int control;
     std::string keys = "";
@@ -90,7 +92,7 @@ void Play(const Scenario& s, bool registry = false) {
             << "the registry is read-only";
     if (registry) PlantTools();
     Program program;
-    ASSERT_TRUE(program.Start()) << "no calculator in front with the focus in Text1";
+    ASSERT_TRUE(program.Start()) << "no calculator in front, the focus in Text1";
     ASSERT_TRUE(Copy("12"));  // what a Ctrl+V let through would paste
     for (const Step& step : s.steps)
         ASSERT_TRUE(Perform(program, step))
@@ -116,7 +118,7 @@ TEST(Scenarios, Rows) {
          L"0|||1|||x|0, focus 1, 提示: 输入时间范围错误！"},
         {"AnEndHourOf24StaysAndEnterClosesTheMessage", {{kText4, "24"}, {kText7, "x"}, {kCommand1}, {IDOK, "~\r"}},
          L"|||24|||x|0, focus 121"},
-        {"TwoPressesShowOneUsageWindowTabWalksOKThePictureAndSystemInformation",
+        {"TwoPressesOneUsageWindowTabWalksOKThePictureAndSystemInformation",
          {{kCommand2}, {kCommand2}, {kCmdOK, "~TTTT"}}, L"|||||||0, focus 201, usage"},
         {"OKClosesTheUsageWindow", {{kCommand2}, {kCmdOK}}, L"|||||||0, focus 122"},
         {"EnterClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~\r"}}, L"|||||||0, focus 122"},
@@ -137,7 +139,7 @@ TEST(Launcher, Rows) {
     const Scenario rows[] = {
         // Enter presses the button with the focus.
         {"TheToolTheFirstValueNames", {open, {kCmdOK, "~TT\r"}}, started, &kTool, &kWithout},
-        {"AMissingFileOfTheFirstValueIsNotLookedForInTheFolder", {open, press}, failed, &kMissing, &kWith},
+        {"AMissingFirstFileIsNotLookedForInTheFolder", {open, press}, failed, &kMissing, &kWith},
         {"TheToolInTheFolderOfTheSecondValue", {open, press}, started, nullptr, &kWith},
         {"AFolderWithoutTheTool", {open, press}, failed, nullptr, &kWithout},
     };

@@ -11,7 +11,7 @@ namespace tarvolin {
 namespace {
 
 TEST(ComputeDuration, MinutesOrTheRangeError) {
-    // 400 nines are more than a double holds; the largest double, negated, fits.
+    // More than a double holds, and the largest double, negated.
     const std::string huge(400, '9'), maxLess = "-17976931348623157" + std::string(292, '0');
     // Start h|m|s|end h|m|s|interval days; "!": the range error, "!0": with Text1 reset to "0".
     const std::pair<std::string, std::string> cases[] = {

@@ -12,7 +12,6 @@ std::vector<unsigned> Colours(const Palette& p) {
 }
 
 TEST(ChoosePalette, DesignColoursUnlessTheThemeIsOnOrTheFaceIsDark) {
-    // The system's face, the text on it, 3-D shadow and highlight.
     EXPECT_EQ(Colours(ChoosePalette(false, {0x757575, 1, 2, 3})),
               (std::vector<unsigned>{0xE0E0E0, 0x757575, 1, 0, 0x808080, 0xFFFFFF}));
     EXPECT_EQ(Colours(ChoosePalette(false, {0x747474, 1, 2, 3})),
