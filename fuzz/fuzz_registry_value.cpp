@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t size) {
     FuzzedDataProvider in(input, size);
-    // Mostly a string (1) or a number (4), sometimes any type.
+    // Mostly a string (1) or a number (4).
     const auto type = in.ConsumeBool() ? in.ConsumeIntegral<std::uint32_t>() : in.PickValueInArray({1u, 4u});
     const auto data = in.ConsumeBytes<unsigned char>(in.ConsumeIntegralInRange<std::size_t>(0, 1100));
     // A string up to its first NUL; a number's decimal, least significant byte first.

@@ -1,7 +1,7 @@
 // Each window against its approved picture (docs/*.png); the captures and
 // differences go to <build>/pictures.
 #include "harness.h"
-// GDI+ reads and writes PNG, on Windows and Wine alike.
+// GDI+ reads and writes PNG.
 #include <objidl.h>
 #include <gdiplus.h>
 

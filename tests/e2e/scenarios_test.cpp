@@ -120,7 +120,7 @@ TEST(Scenarios, Rows) {
          L"|||24|||x|0, focus 121"},
         {"TwoPressesOneUsageWindowTabWalksOKThePictureAndSystemInformation",
          {{kCommand2}, {kCommand2}, {kCmdOK, "~TTTT"}}, L"|||||||0, focus 201, usage"},
-        {"OKClosesTheUsageWindow", {{kCommand2}, {kCmdOK}}, L"|||||||0, focus 122"},
+        {"OKClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~"}, {kCmdOK}}, L"|||||||0, focus 122"},
         {"EnterClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~\r"}}, L"|||||||0, focus 122"},
         {"ClosingTheCalculatorEndsTheProgram", {{kText1, "~Q"}}, L"ended with 0"},
         {"EscapeOnTheUsageWindowLeftEndsTheProgram", {{kCommand2}, {kText3, "Q"}, {kLblTitle, "\033"}},
@@ -134,14 +134,14 @@ TEST(Launcher, Rows) {
     if (!MayChangeSettings()) GTEST_SKIP() << "the rows would change this machine's registry";
     const std::wstring started = L"|||||||0, focus 206, usage, tool",
                        failed = L"|||||||0, focus 1, 时差计算器: 此时系统信息不可用, usage";
-    const Step open{kCommand2}, press{kCmdSysInfo};
+    const Step open{kCommand2}, shown{kCmdOK, "~"}, press{kCmdSysInfo};
     // clang-format off
     const Scenario rows[] = {
-        // Enter presses the button with the focus.
+        // Enter presses the focused button.
         {"TheToolTheFirstValueNames", {open, {kCmdOK, "~TT\r"}}, started, &kTool, &kWithout},
-        {"AMissingFirstFileIsNotLookedForInTheFolder", {open, press}, failed, &kMissing, &kWith},
-        {"TheToolInTheFolderOfTheSecondValue", {open, press}, started, nullptr, &kWith},
-        {"AFolderWithoutTheTool", {open, press}, failed, nullptr, &kWithout},
+        {"AMissingFirstFileIsNotLookedForInTheFolder", {open, shown, press}, failed, &kMissing, &kWith},
+        {"TheToolInTheFolderOfTheSecondValue", {open, shown, press}, started, nullptr, &kWith},
+        {"AFolderWithoutTheTool", {open, shown, press}, failed, nullptr, &kWithout},
     };
     // clang-format on
     for (const Scenario& row : rows) Play(row, true);
