@@ -77,7 +77,7 @@ while IFS=';' read -r scope switches dir root menu; do
   timeout 120 "$wine" "$dir\\uninstall.exe" /S || fail "the uninstaller exited with $?"
   # It goes on from a copy of itself in the temporary folder.
   wait_for test ! -e "$files" || fail "the uninstaller left $dir"
-  unchanged() { [[ $(settled) == "$before" ]]; }
+  unchanged() { [[ $(snapshot) == "$before" ]]; }
   retry unchanged || fail "the uninstaller left a trace: $(diff <(echo "$before") <(settled))"
   echo "ok ($scope): installed into $dir, started from the shortcut, removed without a trace"
 done <<EOF2
