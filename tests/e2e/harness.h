@@ -84,7 +84,7 @@ public:
     HWND Message() const { return TopLevel(L"#32770"); }
     HWND Control(int id) const {
         for (HWND window : {Message(), Usage(), calculator_})
-            if (HWND control = window ? GetDlgItem(window, id) : nullptr) return control;
+            if (HWND control = GetDlgItem(window, id)) return control;
         return nullptr;
     }
     HWND TopLevel(const wchar_t* className, int* count = nullptr) const {
@@ -106,11 +106,12 @@ private:
 };
 
 // A registry value set (null: removed) and put back exactly, in the native
-// view that 64-bit Windows reads.
+// view that 64-bit Windows reads. A string's size is its own.
 class Setting {
 public:
-    Setting(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
+    Setting(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size = 0)
         : name_(name) {
+        if (type == REG_SZ && data) size = 2 * DWORD(wcslen(static_cast<const wchar_t*>(data)) + 1);
         RegCreateKeyExW(root, key, 0, 0, 0, KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_WOW64_64KEY, 0, &key_, 0);
         was_ = !RegQueryValueExW(key_, name, 0, &type_, 0, &size_);
         data_.resize(size_);
@@ -145,12 +146,12 @@ inline void Press(const std::string& keys) {
         input.ki = {WORD(key), 0, up};
         if (key) inputs.push_back(input);
     };
-    for (size_t i = 0; i < keys.size(); ++i) {
-        const size_t named = kNamed.find(keys[i]);
-        const int key = named != kNamed.npos ? kNamedKeys[named] : VkKeyScanA(keys[i]);  // and its modifiers
+    for (char c : keys) {
+        const size_t named = kNamed.find(c);
+        const int key = named != kNamed.npos ? kNamedKeys[named] : VkKeyScanA(c);  // and its modifiers
         const int modifiers[] = {key & 0x100 ? VK_SHIFT : 0, key & 0x200 ? VK_CONTROL : 0,
                                  key & 0x400 ? VK_MENU : 0};
-        if (key < 0) ADD_FAILURE() << "no key for " << int(keys[i]);
+        if (key < 0) ADD_FAILURE() << "no key for " << int(c);
         for (DWORD up : {0, KEYEVENTF_KEYUP})
             for (int k : {modifiers[0], modifiers[1], modifiers[2], key & 0xFF}) add(k, up);
     }

@@ -69,8 +69,8 @@ void ExpectApproved(const std::wstring& name, const Rect& screen, const Rect& ma
     shot->Save((seen + L".png").c_str(), &kPng, nullptr);
     DeleteFileW(difference.c_str());
     if (unlike) marked->Save(difference.c_str(), &kPng, nullptr);
-    EXPECT_EQ(unlike, 0) << unlike << " pixels unlike " << Utf8(approved) << ": seen " << Utf8(seen)
-                         << ".png, in red in " << Utf8(difference);
+    EXPECT_EQ(unlike, 0) << "pixels unlike " << approved << ": seen " << seen << ".png, in red in "
+                         << difference;
 }
 
 TEST(Pictures, AsApproved) {
@@ -87,8 +87,7 @@ TEST(Pictures, AsApproved) {
                                   &look.dpi, 4);
         for (auto [name, colour] : kDark)
             if (look.dark)
-                settings.emplace_back(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, colour,
-                                      2 + 2 * wcslen(colour));
+                settings.emplace_back(HKEY_CURRENT_USER, L"Control Panel\\Colors", name, REG_SZ, colour);
         Program program;
         ASSERT_TRUE(program.Start());
         Press("8T0T0T17T30T0T ");

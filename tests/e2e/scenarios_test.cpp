@@ -10,15 +10,27 @@ namespace {
 
 using namespace tarvolin;
 
-// A command line split at the blank of "with 工具" would start the trap.
-const std::wstring kTools = HereFolder() + L"tools\\", kWith = kTools + L"with 工具",
-                   kTool = kWith + L"\\MSINFO32.EXE", kWithout = kTools + L"without tool",
-                   kMissing = kWithout + L"\\MSINFO32.EXE", kTrap = kTools + L"with.exe";
+// In System32 as 64-bit Windows has it, where a 32-bit program looks only with
+// file-system redirection off. A command line split at the blank of
+// "with 工具" would start the trap.
+const std::wstring kTools = [] {
+    wchar_t path[MAX_PATH];
+    return std::wstring(path, GetSystemDirectoryW(path, MAX_PATH)) + L"\\tarvolin\\";
+}();
+const std::wstring kWith = kTools + L"with 工具", kTool = kWith + L"\\MSINFO32.EXE",
+                   kWithout = kTools + L"without tool", kMissing = kWithout + L"\\MSINFO32.EXE",
+                   kTrap = kTools + L"with.exe";
 
-void PlantTools() {
-    for (auto& folder : {kTools, kWith, kWithout}) CreateDirectoryW(folder.c_str(), nullptr);
+// Plants the stand-ins there, or takes them away.
+void Tools(bool plant) {
+    void* redirection = nullptr;
+    const BOOL off = Wow64DisableWow64FsRedirection(&redirection);
+    const std::wstring standin = HereFolder() + L"tarvolin_test_standin.exe";
+    for (auto& folder : {kTools, kWith}) plant ? CreateDirectoryW(folder.c_str(), 0) : 0;
     for (auto& copy : {kTool, kTrap})
-        CopyFileW((HereFolder() + L"tarvolin_test_standin.exe").c_str(), copy.c_str(), 0);
+        plant ? CopyFileW(standin.c_str(), copy.c_str(), 0) : DeleteFileW(copy.c_str());
+    for (auto& folder : {kWith, kTools}) plant ? 0 : RemoveDirectoryW(folder.c_str());
+    if (off) Wow64RevertWow64FsRedirection(redirection);
 }
 
 // Text1..Text8, the focus, the message box, the usage window and the tools
@@ -32,8 +44,8 @@ std::wstring State(const Program& program) {
     const auto topmost = [](HWND window) {
         return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? L"" : L" not topmost";
     };
-    std::wstring state = IsWindow(calculator) ? L"" : L"no calculator";
-    for (int id = kText1; IsWindow(calculator) && id <= kText8; ++id)
+    std::wstring state;
+    for (int id = kText1; id <= kText8; ++id)
         state += TextOf(GetDlgItem(calculator, id)) + (id < kText8 ? L"|" : topmost(calculator));
     state += L", focus " + std::to_wstring(GetDlgCtrlID(ThreadOf(usage ? usage : calculator).hwndFocus));
     if (message) {
@@ -52,7 +64,7 @@ std::wstring State(const Program& program) {
 // with "~", waits for its focus instead of clicking.
 struct Step {
     int control;
-    std::string keys = "";
+    std::string keys;
 };
 struct Scenario {
     const char* name;
@@ -64,19 +76,21 @@ struct Scenario {
 bool Perform(const Program& program, const Step& step) {
     const char how = step.keys.empty() ? 0 : step.keys[0];
     HWND control = nullptr;
-    wchar_t kind[8] = {};
-    const bool ready = WaitFor([&] {
-                           return (control = program.Control(step.control)) && IsWindowVisible(control) &&
-                                  (how == '~' || Click(control));
-                       }) &&
-                       GetClassNameW(control, kind, 8) &&
-                       ((how != '~' && lstrcmpiW(kind, L"Edit")) || WaitFor([&] {
-                            return ThreadOf(control).hwndFocus == control &&
-                                   GetForegroundWindow() == GetAncestor(control, GA_ROOT);
-                        })) &&
-                       (how != '^' || Copy(step.keys.substr(1)));
-    if (ready) Press(how == '^' ? "I" : step.keys.substr(how == '~'));
-    return ready;
+    if (!WaitFor([&] {
+            return (control = program.Control(step.control)) && IsWindowVisible(control) &&
+                   (how == '~' || Click(control));
+        }))
+        return false;
+    // Keys go to an edit box, or to a control waited for, once it has the focus.
+    const bool edit = SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL;
+    if ((how == '~' || edit) && !WaitFor([&] {
+            return ThreadOf(control).hwndFocus == control &&
+                   GetForegroundWindow() == GetAncestor(control, GA_ROOT);
+        }))
+        return false;
+    if (how == '^' && !Copy(step.keys.substr(1))) return false;
+    Press(how == '^' ? "I" : step.keys.substr(how == '~'));
+    return true;
 }
 
 void Play(const Scenario& s, bool registry = false) {
@@ -84,13 +98,10 @@ void Play(const Scenario& s, bool registry = false) {
     std::list<Setting> values;
     for (auto [key, name, text] : {std::tuple{L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", s.path},
                                    {L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO", s.folder}})
-        ASSERT_TRUE(!registry ||
-                    values
-                        .emplace_back(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text ? text->c_str() : nullptr,
-                                      text ? DWORD(text->size() + 1) * 2 : 0)
-                        .done)
-            << "the registry is read-only";
-    if (registry) PlantTools();
+        if (registry) {
+            values.emplace_back(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text ? text->c_str() : nullptr);
+            ASSERT_TRUE(values.back().done) << "the registry is read-only";
+        }
     Program program;
     ASSERT_TRUE(program.Start()) << "no calculator in front, the focus in Text1";
     ASSERT_TRUE(Copy("12"));  // what a Ctrl+V let through would paste
@@ -98,11 +109,11 @@ void Play(const Scenario& s, bool registry = false) {
         ASSERT_TRUE(Perform(program, step))
             << "step " << (&step - &s.steps[0] + 1) << ": " << step.control << " not ready";
     std::wstring state;
-    EXPECT_TRUE(WaitFor([&] { return (state = State(program)) == s.state; })) << Utf8(state);
+    EXPECT_TRUE(WaitFor([&] { return (state = State(program)) == s.state; })) << state;
     // Still so once the program has handled what came before, such as a quit.
     for (HWND window : {program.Usage(), program.Calculator(), program.Usage()})
         SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    EXPECT_EQ(Utf8(State(program)), Utf8(s.state));
+    EXPECT_EQ(State(program), s.state);
 }
 
 TEST(Scenarios, Rows) {
@@ -118,7 +129,7 @@ TEST(Scenarios, Rows) {
          L"0|||1|||x|0, focus 1, 提示: 输入时间范围错误！"},
         {"AnEndHourOf24StaysAndEnterClosesTheMessage", {{kText4, "24"}, {kText7, "x"}, {kCommand1}, {IDOK, "~\r"}},
          L"|||24|||x|0, focus 121"},
-        {"TwoPressesOneUsageWindowTabWalksOKThePictureAndSystemInformation",
+        {"TwoPressesOneUsageWindowWhereTabWalks",
          {{kCommand2}, {kCommand2}, {kCmdOK, "~TTTT"}}, L"|||||||0, focus 201, usage"},
         {"OKClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~"}, {kCmdOK}}, L"|||||||0, focus 122"},
         {"EnterClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~\r"}}, L"|||||||0, focus 122"},
@@ -144,7 +155,9 @@ TEST(Launcher, Rows) {
         {"AFolderWithoutTheTool", {open, shown, press}, failed, nullptr, &kWithout},
     };
     // clang-format on
+    Tools(true);
     for (const Scenario& row : rows) Play(row, true);
+    Tools(false);
 }
 
 }  // namespace
