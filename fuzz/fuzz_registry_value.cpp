@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* input, std::size_t siz
     // Up to 1024 bytes are read; another type leaves the text as it was.
     std::u16string text = u"unchanged";
     const bool fits = data.size() <= 1024;
-    // A failed check aborts: libFuzzer keeps the input, and the stack names the check.
+    // A failed check aborts, and libFuzzer keeps the input.
     if (tarvolin::DecodeRegistryValue(type, data.data(), data.size(), text) != fits) std::abort();
     if (text != (!fits ? u"" : type == 1 || type == 4 ? expected : u"unchanged")) std::abort();
     return 0;

@@ -106,7 +106,7 @@ private:
 };
 
 // A registry value set (null: removed) and put back exactly, in the native
-// view that 64-bit Windows reads. A string's size is its own.
+// view that 64-bit Windows reads.
 class Setting {
 public:
     Setting(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size = 0)

@@ -54,7 +54,8 @@ TEST(ProgramFile, VersionBlock) {
                               {L"ProductName", L"Tarvolin"}}) {
         EXPECT_STREQ(
             reinterpret_cast<const wchar_t*>(value(L"\\StringFileInfo\\080404B0\\" + std::wstring(name))),
-            text);
+            text)
+            << name;
     }
 }
 

@@ -26,10 +26,13 @@ void Tools(bool plant) {
     void* redirection = nullptr;
     const BOOL off = Wow64DisableWow64FsRedirection(&redirection);
     const std::wstring standin = HereFolder() + L"tarvolin_test_standin.exe";
-    for (auto& folder : {kTools, kWith}) plant ? CreateDirectoryW(folder.c_str(), 0) : 0;
-    for (auto& copy : {kTool, kTrap})
-        plant ? CopyFileW(standin.c_str(), copy.c_str(), 0) : DeleteFileW(copy.c_str());
-    for (auto& folder : {kWith, kTools}) plant ? 0 : RemoveDirectoryW(folder.c_str());
+    if (plant) {
+        for (auto& folder : {kTools, kWith}) CreateDirectoryW(folder.c_str(), 0);
+        for (auto& copy : {kTool, kTrap}) CopyFileW(standin.c_str(), copy.c_str(), 0);
+    } else {
+        for (auto& copy : {kTool, kTrap}) DeleteFileW(copy.c_str());
+        for (auto& folder : {kWith, kTools}) RemoveDirectoryW(folder.c_str());
+    }
     if (off) Wow64RevertWow64FsRedirection(redirection);
 }
 
