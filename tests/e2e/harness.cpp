@@ -8,7 +8,6 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
     const int failed = RUN_ALL_TESTS();
     const testing::UnitTest& run = *testing::UnitTest::GetInstance();
-    if (!run.test_to_run_count()) puts("No test matched.");
     if (failed || !run.test_to_run_count()) return 1;
     return run.skipped_test_count() == run.test_to_run_count() ? 77 : 0;
 }

@@ -66,17 +66,19 @@ public:
         });
         for (HANDLE handle : {job_, info_.hProcess, info_.hThread}) CloseHandle(handle);
     }
-    // True once the calculator is in front, the focus in Text1.
+    // True once the calculator is in front, the focus in Text1, and idle: Wine
+    // lets go of a held Alt when it first reads the window's focus from X.
     bool Start(bool waitForFocus = true) {
         std::wstring path = HereFolder() + L"tarvolin.exe", command = L"\"" + path + L"\"";
         STARTUPINFOW startup{sizeof startup};
+        const auto ready = [this] {
+            calculator_ = TopLevel(L"TarvolinCalculator");
+            return calculator_ && GetForegroundWindow() == calculator_ &&
+                   ThreadOf(calculator_).hwndFocus == Control(111);
+        };
         return CreateProcessW(path.c_str(), &command[0], 0, 0, 0, CREATE_SUSPENDED, 0, 0, &startup, &info_) &&
                AssignProcessToJobObject(job_, info_.hProcess) && ResumeThread(info_.hThread) != DWORD(-1) &&
-               (!waitForFocus || WaitFor([this] {
-                   calculator_ = TopLevel(L"TarvolinCalculator");
-                   return calculator_ && GetForegroundWindow() == calculator_ &&
-                          ThreadOf(calculator_).hwndFocus == Control(111);
-               }));
+               (!waitForFocus || (WaitFor(ready) && !WaitForInputIdle(info_.hProcess, 15000)));
     }
     HANDLE Process() const { return info_.hProcess; }
     HWND Calculator() const { return calculator_; }
@@ -149,11 +151,11 @@ inline void Press(const std::string& keys) {
     for (char c : keys) {
         const size_t named = kNamed.find(c);
         const int key = named != kNamed.npos ? kNamedKeys[named] : VkKeyScanA(c);  // and its modifiers
-        const int modifiers[] = {key & 0x100 ? VK_SHIFT : 0, key & 0x200 ? VK_CONTROL : 0,
-                                 key & 0x400 ? VK_MENU : 0};
         if (key < 0) ADD_FAILURE() << "no key for " << int(c);
         for (DWORD up : {0, KEYEVENTF_KEYUP})
-            for (int k : {modifiers[0], modifiers[1], modifiers[2], key & 0xFF}) add(k, up);
+            for (int k : {key & 0x100 ? VK_SHIFT : 0, key & 0x200 ? VK_CONTROL : 0, key & 0x400 ? VK_MENU : 0,
+                          key & 0xFF})
+                add(k, up);
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }

@@ -24,7 +24,7 @@ const Look kLooks[] = {
     {L"-144", 144, 0, {391, 310, 498, 403}, {179, 315, 302, 21}, {531, 392, 477, 390}},
     {L"-contrast", 96, 1, {473, 377, 333, 270}, {120, 211, 201, 14}, {353, 260, 320, 262}},
 };
-// Windows' "High Contrast Black", where the pictures show it.
+// Windows' "High Contrast Black".
 const wchar_t* const kDark[][2] = {{L"ButtonFace", L"0 0 0"}, {L"ButtonText", L"255 255 255"}, {L"Window", L"0 0 0"},
     {L"WindowText", L"255 255 255"}, {L"ButtonShadow", L"128 128 128"}, {L"ButtonHilight", L"255 255 255"},
     {L"GrayText", L"63 242 63"}, {L"ActiveTitle", L"0 0 0"}, {L"TitleText", L"255 255 255"}, {L"ActiveBorder", L"255 255 255"}};
