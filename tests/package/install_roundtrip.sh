@@ -36,6 +36,7 @@ settled() {
 }
 
 scope=installer
+[[ -f $setup ]] || fail "no $setup: cpack --preset release$([[ $view == 32 ]] && echo -x86) makes it"
 [[ $(pe_machine "$setup") == "$machine" ]] || fail "the installer's machine is $(pe_machine "$setup"), not $machine"
 folders=$("$wine" cmd /c 'echo %APPDATA%^|%ProgramData%^|%LOCALAPPDATA%^|%ProgramFiles%' | tr -d '\r')
 IFS='|' read -r appdata programdata localappdata programfiles <<<"$folders"
