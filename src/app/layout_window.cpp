@@ -50,6 +50,7 @@ void PlaceControl(HWND control, const ControlEntry& entry, int dpi, const Layout
 
 void LayoutFonts::Build(const WindowLayout& layout, int dpi) {
     fonts_.clear();
+    dpi_ = dpi;
     const std::wstring face = Widen(kControlFontFace);
     for (std::size_t i = 0; i < layout.controlCount; ++i) {
         const int size = layout.controls[i].fontCentipoints;
@@ -81,13 +82,16 @@ void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, cons
     std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
                      [](const ControlEntry* a, const ControlEntry* b) { return a->tabIndex < b->tabIndex; });
 
+    // Each control lies below those made before it and is clipped by them: where
+    // two overlap (Label4's foot and the top edges of Text1 to Text3), the
+    // same one shows whatever order they are painted in.
     for (const ControlEntry* entry : inTabOrder) {
         const ControlClass cls = ClassFor(entry->kind);
         const PixelRect r = ControlRect(*entry, dpi);
-        HWND control = CreateWindowExW(cls.exStyle, cls.className, Widen(entry->text).c_str(),
-                                       WS_CHILD | WS_VISIBLE | cls.style, r.left, r.top, r.width, r.height,
-                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)),
-                                       GetModuleHandleW(nullptr), nullptr);
+        HWND control = CreateWindowExW(
+            cls.exStyle, cls.className, Widen(entry->text).c_str(),
+            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, r.left, r.top, r.width, r.height, parent,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)), GetModuleHandleW(nullptr), nullptr);
         if (!control) continue;
         if (entry->kind == ControlKind::TextBox) {
             // 0 lifts the edit control's default limit: the box holds any text.

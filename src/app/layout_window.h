@@ -11,14 +11,19 @@
 
 namespace tarvolin {
 
-// The fonts one window's layout names, made at one DPI.
+// The fonts one window's layout names, made at the DPI Windows last gave the
+// window: at creation and with each WM_DPICHANGED. The window lays out and
+// paints at that DPI and never asks the system again, which without
+// GetDpiForWindow (Windows 8.1, 10 before 1607) answers the start-up DPI.
 class LayoutFonts {
 public:
     void Build(const WindowLayout& layout, int dpi);
     HFONT For(int centipoints) const;
+    int Dpi() const { return dpi_; }
 
 private:
     std::vector<std::pair<int, FontHandle>> fonts_;
+    int dpi_ = 0;
 };
 
 // The client rectangle of the layout at `dpi`, from (0, 0).

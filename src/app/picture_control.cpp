@@ -30,7 +30,10 @@ HICON Picture(HWND window, int side) {
 void Paint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    const int side = PictureSide(WindowDpi(window));
+    // The layout gives the control the picture's size at the window's DPI.
+    RECT client{};
+    GetClientRect(window, &client);
+    const int side = client.right;
     if (HICON icon = Picture(window, side)) DrawIconEx(dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
     EndPaint(window, &paint);
 }

@@ -107,8 +107,8 @@ LRESULT CalculatorWindow::OnCreate() {
 }
 
 void CalculatorWindow::CentreOnScreen() {
-    const RECT client = LayoutClientRect(CalculatorLayout(), WindowDpi(window_));
-    const RECT outer = OuterRectForClient(client, kStyle, kExStyle, WindowDpi(window_));
+    const RECT client = LayoutClientRect(CalculatorLayout(), fonts_.Dpi());
+    const RECT outer = OuterRectForClient(client, kStyle, kExStyle, fonts_.Dpi());
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
     const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;

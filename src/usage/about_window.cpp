@@ -124,7 +124,7 @@ void AboutWindow::StartSysInfo() {
 void AboutWindow::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    const int dpi = WindowDpi(window_);
+    const int dpi = fonts_.Dpi();
     const Palette& palette = palette_.Colours();
     const auto fill = [&](const SeparatorBand& band, COLORREF colour) {
         const RECT r{TwipsToPixels(band.left, dpi), TwipsToPixels(band.top, dpi),
