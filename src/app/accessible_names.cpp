@@ -17,10 +17,15 @@ constexpr UINT_PTR kNameSubclassId = 0x4E41;  // "NA"
 IAccPropServices* services = nullptr;
 
 // COM is loaded only here, when a client first asks: the program starts
-// without it, which keeps start-up quick and small.
+// without it, which keeps start-up quick and small. From the system folder by
+// its full path, which every Windows takes (the search flags need an update
+// that a Windows 7 may lack).
 IAccPropServices* PropServices() {
     static const bool created = [] {
-        HMODULE ole32 = LoadLibraryExW(L"ole32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        wchar_t folder[MAX_PATH];
+        const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+        if (!length || length >= MAX_PATH) return false;
+        HMODULE ole32 = LoadLibraryW((std::wstring(folder, length) + L"\\ole32.dll").c_str());
         if (!ole32) return false;
         using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
         using CreateFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
@@ -43,12 +48,13 @@ LRESULT CALLBACK NameOnFirstRequest(HWND control, UINT message, WPARAM wParam, L
     const auto* name = reinterpret_cast<const char*>(data);
     MSAAPROPID nameProperty = PROPID_ACC_NAME;
     switch (message) {
+        // Whatever a client asks for first (the client object, or UI
+        // Automation's root, which it then reads through the client object),
+        // the name is there before the answer.
         case WM_GETOBJECT:
-            if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
-                if (IAccPropServices* services = PropServices())
-                    services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                                             PROPID_ACC_NAME, Widen(name).c_str());
-            }
+            if (IAccPropServices* services = PropServices())
+                services->SetHwndPropStr(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
+                                         PROPID_ACC_NAME, Widen(name).c_str());
             break;
         case WM_NCDESTROY:
             // The annotation is kept per window handle: it goes with the control.
