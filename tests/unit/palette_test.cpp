@@ -6,23 +6,22 @@
 namespace tarvolin {
 namespace {
 
-// back, label back, label text, usage text, line shadow, line light
-std::vector<unsigned> Colours(const Palette& p) {
-    return {p.back, p.labelBack, p.labelText, p.usageText, p.separatorShadow, p.separatorLight};
-}
-
 TEST(ChoosePalette, DesignColoursUnlessTheThemeIsOnOrTheFaceIsDark) {
-    EXPECT_EQ(Colours(ChoosePalette(false, {0x757575, 1, 2, 3})),
-              (std::vector<unsigned>{0xE0E0E0, 0x757575, 1, 0, 0x808080, 0xFFFFFF}));
-    EXPECT_EQ(Colours(ChoosePalette(false, {0x747474, 1, 2, 3})),
-              (std::vector<unsigned>{0x747474, 0x747474, 1, 1, 2, 3}));
-    // Black on the face below 4.5:1, blue counting least, or the system's flag.
-    for (auto [flag, face, theme] : {std::tuple{false, 0x757575u, false},
-                                     {false, 0x747474u, true},
-                                     {false, 0xFF0000u, true},
-                                     {false, 0x00FF00u, false},
-                                     {true, 0xFFFFFFu, true}})
-        EXPECT_EQ(IsContrastTheme(flag, face), theme) << face;
+    // The theme's when the system says so, or when black on the face is below
+    // 4.5:1 (blue counts least, red more). Back, label back, label text, usage
+    // text, shadow, light.
+    for (auto [flag, face, palette] : {std::tuple{false, 0x757575u, "E0E0E0 757575 1 0 808080 FFFFFF"},
+                                       {false, 0x747474u, "747474 747474 1 1 2 3"},
+                                       {false, 0xFF0000u, "FF0000 FF0000 1 1 2 3"},
+                                       {false, 0x0000FFu, "E0E0E0 FF 1 0 808080 FFFFFF"},
+                                       {false, 0x00FF00u, "E0E0E0 FF00 1 0 808080 FFFFFF"},
+                                       {true, 0xFFFFFFu, "FFFFFF FFFFFF 1 1 2 3"}}) {
+        const Palette p = ChoosePalette(flag, {face, 1, 2, 3});
+        char seen[64];
+        std::snprintf(seen, sizeof seen, "%X %X %X %X %X %X", p.back, p.labelBack, p.labelText, p.usageText,
+                      p.separatorShadow, p.separatorLight);
+        EXPECT_STREQ(seen, palette) << face;
+    }
 }
 
 }  // namespace
