@@ -1,4 +1,5 @@
-// Driving tarvolin.exe as a person would. Every wait polls against a deadline.
+// Driving tarvolin.exe (in the current folder) as a person would. Every wait
+// polls against a deadline.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,8 @@
 
 #include <chrono>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,23 +23,11 @@ inline bool WaitFor(const std::function<bool()>& condition, std::chrono::millise
     return true;
 }
 
-inline std::wstring TextOf(HWND window) {
+inline std::string TextOf(HWND window) {
     wchar_t text[512] = L"?";
+    char utf8[1536];
     SendMessageTimeoutW(window, WM_GETTEXT, 512, LPARAM(text), SMTO_ABORTIFHUNG, 5000, nullptr);
-    return text;
-}
-
-inline std::string Utf8(const std::wstring& text) {
-    std::string out(text.size() * 3, '\0');
-    out.resize(
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), &out[0], int(out.size()), 0, 0));
-    return out;
-}
-
-inline std::wstring HereFolder() {
-    wchar_t path[MAX_PATH];
-    const std::wstring self(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-    return self.substr(0, self.rfind(L'\\') + 1);
+    return std::string(utf8, WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, 0, 0) - 1);
 }
 
 inline GUITHREADINFO ThreadOf(HWND window) {
@@ -47,6 +38,12 @@ inline GUITHREADINFO ThreadOf(HWND window) {
 
 // Settings change only where ctest allows it: in the tests' own Wine prefix.
 inline bool MayChangeSettings() { return getenv("TARVOLIN_TESTS_CHANGE_SETTINGS") == std::string("1"); }
+inline bool OnWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
+
+// The screen from `at` against docs/<picture>.png, or its client area from
+// `client`, but for `mask`; what it saw to pictures/<seen>.png.
+void ExpectApproved(const std::wstring& picture, POINT at, POINT client = {}, RECT mask = {},
+                    std::wstring seen = L"");
 
 // One tarvolin.exe in a job: what it started ends with it.
 class Program {
@@ -64,51 +61,45 @@ public:
                                               0) ||
                    !job.ActiveProcesses;
         });
-        for (HANDLE handle : {job_, info_.hProcess, info_.hThread}) CloseHandle(handle);
+        for (HANDLE handle : {job_, info.hProcess, info.hThread}) CloseHandle(handle);
     }
-    // True once the calculator is in front, the focus in Text1, and idle: Wine
-    // lets go of a held Alt when it first reads the window's focus from X.
+    // Then in front, the focus in Text1, and idle: Wine lets go of a held Alt
+    // when it first reads the focus from X.
     bool Start(bool waitForFocus = true) {
-        std::wstring path = HereFolder() + L"tarvolin.exe", command = L"\"" + path + L"\"";
+        wchar_t command[] = L"tarvolin.exe";
         STARTUPINFOW startup{sizeof startup};
-        const auto ready = [this] {
-            calculator_ = TopLevel(L"TarvolinCalculator");
-            return calculator_ && GetForegroundWindow() == calculator_ &&
-                   ThreadOf(calculator_).hwndFocus == Control(111);
+        const auto ready = [&] {
+            HWND window = Calculator();
+            return GetForegroundWindow() == window && ThreadOf(window).hwndFocus == GetDlgItem(window, 111);
         };
-        return CreateProcessW(path.c_str(), &command[0], 0, 0, 0, CREATE_SUSPENDED, 0, 0, &startup, &info_) &&
-               AssignProcessToJobObject(job_, info_.hProcess) && ResumeThread(info_.hThread) != DWORD(-1) &&
-               (!waitForFocus || (WaitFor(ready) && !WaitForInputIdle(info_.hProcess, 15000)));
+        return CreateProcessW(command, command, 0, 0, 0, CREATE_SUSPENDED, 0, 0, &startup, &info) &&
+               AssignProcessToJobObject(job_, info.hProcess) && ResumeThread(info.hThread) != DWORD(-1) &&
+               (!waitForFocus || (WaitFor(ready) && !WaitForInputIdle(info.hProcess, 15000)));
     }
-    HANDLE Process() const { return info_.hProcess; }
-    HWND Calculator() const { return calculator_; }
-    HWND Usage(int* count = nullptr) const { return TopLevel(L"TarvolinUsage", count); }
+    HWND Calculator() const { return TopLevel(L"TarvolinCalculator"); }
+    HWND Usage() const { return TopLevel(L"TarvolinUsage"); }
     HWND Message() const { return TopLevel(L"#32770"); }
     HWND Control(int id) const {
-        for (HWND window : {Message(), Usage(), calculator_})
+        for (HWND window : {Message(), Usage(), Calculator()})
             if (HWND control = GetDlgItem(window, id)) return control;
         return nullptr;
     }
-    HWND TopLevel(const wchar_t* className, int* count = nullptr) const {
+    HWND TopLevel(const wchar_t* className) const {
         HWND found = nullptr;
         for (HWND window = nullptr; (window = FindWindowExW(nullptr, window, className, nullptr));) {
             DWORD process = 0;
             GetWindowThreadProcessId(window, &process);
-            if (process != info_.dwProcessId || !IsWindowVisible(window)) continue;
-            found = window;
-            if (count) ++*count;
+            if (process == info.dwProcessId && IsWindowVisible(window)) found = window;
         }
         return found;
     }
+    PROCESS_INFORMATION info{};
 
 private:
     HANDLE job_ = CreateJobObjectW(nullptr, nullptr);
-    PROCESS_INFORMATION info_{};
-    HWND calculator_ = nullptr;
 };
 
-// A registry value set (null: removed) and put back exactly, in the native
-// view that 64-bit Windows reads.
+// A registry value set (null: removed) and put back exactly, in the native view.
 class Setting {
 public:
     Setting(HKEY root, const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size = 0)
@@ -137,25 +128,30 @@ private:
     std::vector<BYTE> data_;
 };
 
-// Characters type themselves ('\026' is Ctrl+V); T Tab, S Shift+Tab, E End,
-// I Shift+Insert, Q Alt+F4.
+// Types the text; keys by name in angle brackets: <Tab>, <Shift+Tab>, <Ctrl+V>.
 inline void Press(const std::string& keys) {
-    static const std::string kNamed = "TSEIQ";
-    static const int kNamedKeys[] = {VK_TAB, 0x100 | VK_TAB, VK_END, 0x100 | VK_INSERT, 0x400 | VK_F4};
+    // clang-format off
+    static const std::map<std::string, int> kNamed = {{"Shift", 0x100}, {"Ctrl", 0x200}, {"Alt", 0x400},
+        {"Tab", VK_TAB}, {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE}, {"Backspace", VK_BACK}, {"End", VK_END},
+        {"Home", VK_HOME}, {"Insert", VK_INSERT}, {"F4", VK_F4}};
+    // clang-format on
     std::vector<INPUT> inputs;
-    const auto add = [&](int key, DWORD up) {
-        INPUT input{INPUT_KEYBOARD};
-        input.ki = {WORD(key), 0, up};
-        if (key) inputs.push_back(input);
-    };
-    for (char c : keys) {
-        const size_t named = kNamed.find(c);
-        const int key = named != kNamed.npos ? kNamedKeys[named] : VkKeyScanA(c);  // and its modifiers
-        if (key < 0) ADD_FAILURE() << "no key for " << int(c);
+    for (size_t i = 0; i < keys.size(); ++i) {
+        int key = VkKeyScanA(keys[i]);
+        if (keys[i] == '<') {
+            const size_t end = keys.find('>', i);
+            std::istringstream names(keys.substr(i + 1, end - i - 1));
+            key = 0, i = end;
+            for (std::string name; std::getline(names, name, '+');)
+                key |= kNamed.count(name) ? kNamed.at(name) : VkKeyScanA(char(tolower(name[0]))) & 0xFF;
+        }
         for (DWORD up : {0, KEYEVENTF_KEYUP})
             for (int k : {key & 0x100 ? VK_SHIFT : 0, key & 0x200 ? VK_CONTROL : 0, key & 0x400 ? VK_MENU : 0,
-                          key & 0xFF})
-                add(k, up);
+                          key & 0xFF}) {
+                INPUT input{INPUT_KEYBOARD};
+                input.ki = {WORD(k), 0, up};
+                if (k) inputs.push_back(input);
+            }
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
@@ -175,15 +171,29 @@ inline bool Click(HWND window) {
     return WindowFromPoint(middle) == window && SendInput(2, inputs, sizeof(INPUT)) == 2;
 }
 
-// Puts the text (UTF-8) on the clipboard.
-inline bool Copy(const std::string& utf8) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, utf8.size() * 2 + 2);
-    auto* text = static_cast<wchar_t*>(GlobalLock(memory));
-    text[MultiByteToWideChar(CP_UTF8, 0, utf8.data(), int(utf8.size()), text, int(utf8.size()))] = 0;
-    GlobalUnlock(memory);
-    if (!WaitFor([] { return OpenClipboard(nullptr) != FALSE; })) return false;
-    const bool stored = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory);
-    return CloseClipboard() && stored;
+// Clicks the control, or with "~" waits for its focus, and presses the keys;
+// then the state, if given.
+struct Step {
+    int control;
+    std::string keys;
+    const char* state = nullptr;
+};
+
+inline bool Perform(const Program& program, const Step& step) {
+    const bool wait = !step.keys.empty() && step.keys[0] == '~';
+    HWND control = nullptr;
+    if (!WaitFor([&] {
+            return (control = program.Control(step.control)) && IsWindowVisible(control) &&
+                   (wait || Click(control));
+        }))
+        return false;
+    if (!step.keys.empty() && !WaitFor([&] {
+            return ThreadOf(control).hwndFocus == control &&
+                   GetForegroundWindow() == GetAncestor(control, GA_ROOT);
+        }))
+        return false;
+    Press(step.keys.substr(wait));
+    return true;
 }
 
 }  // namespace e2e

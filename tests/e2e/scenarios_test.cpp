@@ -1,7 +1,9 @@
-// What a person types, pastes and clicks, and the state afterwards.
+// What a person types, pastes and clicks, and the state afterwards; the clock
+// line, blank until its first tick, then each new second within 625 ms.
 #include <list>
 
 #include "calculator/calculator_layout.h"
+#include "calculator/clock_line.h"
 #include "harness.h"
 #include "usage/about_layout.h"
 
@@ -10,90 +12,68 @@ namespace {
 
 using namespace tarvolin;
 
-// In System32 as 64-bit Windows has it, where a 32-bit program looks only with
-// file-system redirection off. A command line split at the blank of
-// "with 工具" would start the trap.
+// In System32, which a 32-bit program sees only with redirection off. A command
+// line split at the blank would start the trap.
 const std::wstring kTools = [] {
     wchar_t path[MAX_PATH];
     return std::wstring(path, GetSystemDirectoryW(path, MAX_PATH)) + L"\\tarvolin\\";
 }();
 const std::wstring kWith = kTools + L"with 工具", kTool = kWith + L"\\MSINFO32.EXE",
-                   kWithout = kTools + L"without tool", kMissing = kWithout + L"\\MSINFO32.EXE",
-                   kTrap = kTools + L"with.exe";
+                   kWithout = kTools + L"without tool", kTrap = kTools + L"with.exe";
 
-// Plants the stand-ins there, or takes them away.
 void Tools(bool plant) {
     void* redirection = nullptr;
     const BOOL off = Wow64DisableWow64FsRedirection(&redirection);
-    const std::wstring standin = HereFolder() + L"tarvolin_test_standin.exe";
-    if (plant) {
-        for (auto& folder : {kTools, kWith}) CreateDirectoryW(folder.c_str(), 0);
-        for (auto& copy : {kTool, kTrap}) CopyFileW(standin.c_str(), copy.c_str(), 0);
-    } else {
-        for (auto& copy : {kTool, kTrap}) DeleteFileW(copy.c_str());
-        for (auto& folder : {kWith, kTools}) RemoveDirectoryW(folder.c_str());
-    }
+    for (auto& folder : {kTools, kWith}) plant&& CreateDirectoryW(folder.c_str(), 0);
+    for (auto& copy : {kTool, kTrap})
+        plant ? CopyFileW(L"tarvolin_test_standin.exe", copy.c_str(), 0) : DeleteFileW(copy.c_str());
+    for (auto& folder : {kWith, kTools}) plant || RemoveDirectoryW(folder.c_str());
     if (off) Wow64RevertWow64FsRedirection(redirection);
 }
 
-// Text1..Text8, the focus, the message box, the usage window and the tools
-// started; or how the program ended.
-std::wstring State(const Program& program) {
+// Text1..Text8, the focus, a message box (the rest: its picture), the usage
+// window and the tools started; or how the program ended.
+std::string State(const Program& program) {
     DWORD exit = 0;
-    if (GetExitCodeProcess(program.Process(), &exit) && exit != STILL_ACTIVE)
-        return L"ended with " + std::to_wstring(exit);
-    int usages = 0;
-    HWND calculator = program.Calculator(), usage = program.Usage(&usages), message = program.Message();
+    if (GetExitCodeProcess(program.info.hProcess, &exit) && exit != STILL_ACTIVE)
+        return "ended with " + std::to_string(exit);
+    HWND calculator = program.Calculator(), usage = program.Usage(), message = program.Message();
+    HWND focus = ThreadOf(usage ? usage : calculator).hwndFocus;
     const auto topmost = [](HWND window) {
-        return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? L"" : L" not topmost";
+        return GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST ? "" : " not topmost";
     };
-    std::wstring state;
+    std::string state, name = "OK";
     for (int id = kText1; id <= kText8; ++id)
-        state += TextOf(GetDlgItem(calculator, id)) + (id < kText8 ? L"|" : topmost(calculator));
-    state += L", focus " + std::to_wstring(GetDlgCtrlID(ThreadOf(usage ? usage : calculator).hwndFocus));
-    if (message) {
-        state += L", " + TextOf(message) + L": " + TextOf(GetDlgItem(message, 0xFFFF));
-        if (GetWindow(message, GW_OWNER) != (usage ? usage : calculator)) state += L" not over its window";
-        if (GetDlgItem(message, IDCANCEL)) state += L" and Cancel";
-    }
-    if (usage) state += (usages > 1 ? L", usage windows" : L", usage") + std::wstring(topmost(usage));
-    if (usage && GetWindow(usage, GW_OWNER)) state += L" owned";
-    for (auto [path, name] : {std::pair{kTool, L", tool"}, {kTrap, L", trap"}})
+        state += TextOf(GetDlgItem(calculator, id)) + (id < kText8 ? "|" : topmost(calculator));
+    for (const WindowLayout* layout : {&CalculatorLayout(), &AboutLayout()})
+        for (const ControlEntry* c = layout->controls; c < layout->controls + layout->controlCount; ++c)
+            if (c->id == GetDlgCtrlID(focus) && GetParent(focus) != message) name = c->name;
+    state += ", focus " + name;
+    if (message) state += ", message";
+    if (usage) state += ", usage" + std::string(topmost(usage));
+    for (auto [path, name] : {std::pair{kTool, ", tool"}, {kTrap, ", trap"}})
         if (FindWindowW(L"Static", path.c_str())) state += name;
     return state;
 }
 
-// Clicks the control and presses the keys; with "^" first, pastes the rest;
-// with "~", waits for its focus instead of clicking.
-struct Step {
-    int control;
-    std::string keys;
-};
 struct Scenario {
     const char* name;
     std::vector<Step> steps;
-    std::wstring state;
+    std::string state;
+    const wchar_t* message = nullptr;
     const std::wstring *path = nullptr, *folder = nullptr;
 };
 
-bool Perform(const Program& program, const Step& step) {
-    const char how = step.keys.empty() ? 0 : step.keys[0];
-    HWND control = nullptr;
-    if (!WaitFor([&] {
-            return (control = program.Control(step.control)) && IsWindowVisible(control) &&
-                   (how == '~' || Click(control));
-        }))
-        return false;
-    // Keys go to an edit box, or to a control waited for, once it has the focus.
-    const bool edit = SendMessageW(control, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL;
-    if ((how == '~' || edit) && !WaitFor([&] {
-            return ThreadOf(control).hwndFocus == control &&
-                   GetForegroundWindow() == GetAncestor(control, GA_ROOT);
-        }))
-        return false;
-    if (how == '^' && !Copy(step.keys.substr(1))) return false;
-    Press(how == '^' ? "I" : step.keys.substr(how == '~'));
-    return true;
+void ExpectState(const Program& program, const wchar_t* message, const std::string& expected) {
+    std::string state;
+    EXPECT_TRUE(WaitFor([&] { return (state = State(program)) == expected; })) << state;
+    // Still so once what came before, such as a quit, is handled.
+    for (HWND window : {program.Usage(), program.Calculator(), program.Usage()})
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    EXPECT_EQ(State(program), expected);
+    RECT box{};
+    if (message && OnWine() && GetWindowRect(program.Message(), &box))
+        ExpectApproved(message, {box.left, box.top});
 }
 
 void Play(const Scenario& s, bool registry = false) {
@@ -107,38 +87,31 @@ void Play(const Scenario& s, bool registry = false) {
         }
     Program program;
     ASSERT_TRUE(program.Start()) << "no calculator in front, the focus in Text1";
-    ASSERT_TRUE(Copy("12"));  // what a Ctrl+V let through would paste
-    for (const Step& step : s.steps)
-        ASSERT_TRUE(Perform(program, step))
-            << "step " << (&step - &s.steps[0] + 1) << ": " << step.control << " not ready";
-    std::wstring state;
-    EXPECT_TRUE(WaitFor([&] { return (state = State(program)) == s.state; })) << state;
-    // Still so once the program has handled what came before, such as a quit.
-    for (HWND window : {program.Usage(), program.Calculator(), program.Usage()})
-        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    EXPECT_EQ(State(program), s.state);
+    for (const Step& step : s.steps) {
+        ASSERT_TRUE(Perform(program, step)) << "step " << (&step - &s.steps[0] + 1) << " not ready";
+        if (step.state) ExpectState(program, s.message, step.state);
+    }
+    ExpectState(program, s.message, s.state);
 }
 
 TEST(Scenarios, Rows) {
     // clang-format off
     const Scenario rows[] = {
-        // The digit boxes take two digits and Backspace alone; Ctrl+V, C, X and Z do nothing.
-        {"TypingEveryBoxAndComputing", {{kText1, "a-123"}, {kText2, "b.1\b105"}, {kText3, "c\r205"}, {kText4, "d\026135"},
-         {kText5, "e\003\030\032405"}, {kText6, "f\033505"}, {kText8, "E\bg12345"}, {kCommand1}, {kText7, "Eab-1. 5\r\033\026"}},
-         L"12|10|20|13|40|50|1777050.5ab-1. 512|1234, focus 117"},
-        {"TabWalksTheBoxesAndButtons", {{kText1, "~1T2T3T4T5T6TT7T8TT9SS0"}}, L"9|2|3|4|5|6|7|0, focus 118"},
-        {"PastedTextKeepsTheLimitButNotTheFilter", {{kText1, "^-5😀"}, {kCommand1}}, L"-5||||||300|0, focus 121"},
-        {"AStartHourOf24IsResetAndReported", {{kText1, "24"}, {kText4, "1"}, {kText7, "x"}, {kCommand1}},
-         L"0|||1|||x|0, focus 1, 提示: 输入时间范围错误！"},
-        {"AnEndHourOf24StaysAndEnterClosesTheMessage", {{kText4, "24"}, {kText7, "x"}, {kCommand1}, {IDOK, "~\r"}},
-         L"|||24|||x|0, focus 121"},
-        {"TwoPressesOneUsageWindowWhereTabWalks",
-         {{kCommand2}, {kCommand2}, {kCmdOK, "~TTTT"}}, L"|||||||0, focus 201, usage"},
-        {"OKClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~"}, {kCmdOK}}, L"|||||||0, focus 122"},
-        {"EnterClosesTheUsageWindow", {{kCommand2}, {kCmdOK, "~\r"}}, L"|||||||0, focus 122"},
-        {"ClosingTheCalculatorEndsTheProgram", {{kText1, "~Q"}}, L"ended with 0"},
-        {"EscapeOnTheUsageWindowLeftEndsTheProgram", {{kCommand2}, {kText3, "Q"}, {kLblTitle, "\033"}},
-         L"ended with 0"},
+        // The digit boxes take two digits and Backspace alone (Enter, Escape, Ctrl+V, C, X, Z do nothing); Text7 all.
+        {"TypingEveryBoxAndComputing", {{kText7, "12<Shift+Home><Ctrl+C>"}, {kText1, "a-123"}, {kText2, "b.1<Backspace>105"}, {kText3, "c<Enter>205"},
+         {kText4, "d<Ctrl+V>135"}, {kText5, "e<Ctrl+C><Ctrl+X><Ctrl+Z>405"}, {kText6, "f<Esc>505"},
+         {kText8, "<End><Backspace>g12345", "12|10|20|13|40|50|12|1234, focus Text8"}, {kCommand1},
+         {kText7, "<End>ab-1. 5<Enter><Esc><Ctrl+V>"}}, "12|10|20|13|40|50|1777050.5ab-1. 512|1234, focus Text7"},
+        {"PastesKeepTheLimitNotTheFilter", {{kText7, "-5x<Shift+Home><Ctrl+C>"}, {kText1, "<Shift+Insert>"}, {kCommand1}}, "-5||||||300|0, focus Command1"},
+        {"AStartHourOf24IsResetAnEndHourOf24Stays", {{kText1, "24"}, {kText4, "1"}, {kText7, "x"},
+         {kCommand1, "", "0|||1|||x|0, focus OK, message"}, {IDOK, "~<Enter>", "0|||1|||x|0, focus Command1"},
+         {kText4, "<End><Backspace>24"}, {kCommand1, "", "0|||24|||x|0, focus OK, message"}, {IDOK, "~<Enter>"}},
+         "0|||24|||x|0, focus Command1", L"range-message"},
+        {"OneUsageWindowClosedByOKOrEnter", {{kCommand2}, {kCommand2},
+         {kCmdOK, "~<Tab><Tab><Tab><Tab>", "|||||||0, focus picIcon, usage"}, {kCmdOK, "", "|||||||0, focus Command2"},
+         {kCommand2}, {kCmdOK, "~<Enter>"}}, "|||||||0, focus Command2"},
+        {"EscapeOnTheLastWindowEndsTheProgram", {{kCommand2}, {kText3, "<Alt+F4>"}, {kCmdOK, "~<Esc>"}},
+         "ended with 0"},
     };
     // clang-format on
     for (const Scenario& row : rows) Play(row);
@@ -146,21 +119,40 @@ TEST(Scenarios, Rows) {
 
 TEST(Launcher, Rows) {
     if (!MayChangeSettings()) GTEST_SKIP() << "the rows would change this machine's registry";
-    const std::wstring started = L"|||||||0, focus 206, usage, tool",
-                       failed = L"|||||||0, focus 1, 时差计算器: 此时系统信息不可用, usage";
+    const std::string started = "|||||||0, focus cmdSysInfo, usage, tool",
+                      failed = "|||||||0, focus OK, message, usage";
     const Step open{kCommand2}, shown{kCmdOK, "~"}, press{kCmdSysInfo};
+    const wchar_t* const message = L"unavailable-message";
     // clang-format off
     const Scenario rows[] = {
         // Enter presses the focused button.
-        {"TheToolTheFirstValueNames", {open, {kCmdOK, "~TT\r"}}, started, &kTool, &kWithout},
-        {"AMissingFirstFileIsNotLookedForInTheFolder", {open, shown, press}, failed, &kMissing, &kWith},
-        {"TheToolInTheFolderOfTheSecondValue", {open, shown, press}, started, nullptr, &kWith},
-        {"AFolderWithoutTheTool", {open, shown, press}, failed, nullptr, &kWithout},
+        {"TheToolTheFirstValueNames", {open, {kCmdOK, "~<Tab><Tab><Enter>"}}, started, nullptr, &kTool, &kWithout},
+        {"TheToolInTheFolderOfTheSecondValue", {open, shown, press}, started, nullptr, nullptr, &kWith},
+        {"AFolderWithoutTheTool", {open, shown, press}, failed, message, nullptr, &kWithout},
     };
     // clang-format on
     Tools(true);
     for (const Scenario& row : rows) Play(row, true);
     Tools(false);
+}
+
+std::string ClockLine() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return tarvolin::ClockLine({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond});
+}
+
+TEST(Clock, BlankThenTheLocalTime) {
+    Program program;
+    HWND clock = nullptr;
+    ASSERT_TRUE(program.Start(false));
+    ASSERT_TRUE(WaitFor([&] { return (clock = GetDlgItem(program.Calculator(), 107)); }));
+    EXPECT_EQ(TextOf(clock), "") << "before the first tick";
+    const auto shown = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitFor([&] { return TextOf(clock) != ""; }));
+    EXPECT_LT(std::chrono::steady_clock::now() - shown, 900ms) << "to the first tick";
+    for (std::string now; std::chrono::steady_clock::now() < shown + 4s; Sleep(100))
+        EXPECT_TRUE(WaitFor([&] { return TextOf(clock) == (now = ClockLine()); }, 625ms)) << now;
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The system-information tool's stand-in: a hidden window titled with its
-// path shows that it started, and from where.
+// The system-information tool's stand-in: a window titled with its path.
 #include <windows.h>
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
