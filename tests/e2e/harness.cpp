@@ -1,6 +1,6 @@
 // The pictures with GDI+, which reads and writes PNG on every Windows and Wine.
 #include "harness.h"
-// GDI+ needs these before it.
+// Before GDI+.
 #include <objidl.h>
 #include <gdiplus.h>
 

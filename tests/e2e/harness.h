@@ -36,7 +36,7 @@ inline GUITHREADINFO ThreadOf(HWND window) {
     return thread;
 }
 
-// Settings change only where ctest allows it: in the tests' own Wine prefix.
+// Settings change only where ctest allows it, in the tests' Wine prefix.
 inline bool MayChangeSettings() { return getenv("TARVOLIN_TESTS_CHANGE_SETTINGS") == std::string("1"); }
 inline bool OnWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
 

@@ -20,7 +20,7 @@ struct Look {
 const Look kLooks[] = {{L"", 96, {473, 377}, {353, 260}, {4, 23}, {3, 22}, {120, 211, 321, 225}},
                        {L"-144", 144, {391, 310}, {531, 392}, {5, 33}, {3, 31}, {179, 315, 481, 336}},
                        {L"-contrast", 96, {}, {}, {}, {}, {116, 188, 317, 202}}};
-// After a change, the client area: Wine keeps the frame the program started with.
+// After a change, the client area: Wine keeps the frame a program started with.
 void Expect(HWND window, bool usage, const Look& look, const wchar_t* change = L"") {
     const std::wstring name = (usage ? L"usage" : L"calculator") + std::wstring(look.name);
     POINT at = usage ? look.usage : look.calculator,

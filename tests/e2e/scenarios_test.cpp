@@ -24,14 +24,14 @@ const std::wstring kWith = kTools + L"with 工具", kTool = kWith + L"\\MSINFO32
 void Tools(bool plant) {
     void* redirection = nullptr;
     const BOOL off = Wow64DisableWow64FsRedirection(&redirection);
-    for (auto& folder : {kTools, kWith}) plant&& CreateDirectoryW(folder.c_str(), 0);
+    for (auto& folder : {kTools, kWith}) plant ? CreateDirectoryW(folder.c_str(), 0) : 0;
     for (auto& copy : {kTool, kTrap})
         plant ? CopyFileW(L"tarvolin_test_standin.exe", copy.c_str(), 0) : DeleteFileW(copy.c_str());
-    for (auto& folder : {kWith, kTools}) plant || RemoveDirectoryW(folder.c_str());
+    for (auto& folder : {kWith, kTools}) plant ? 0 : RemoveDirectoryW(folder.c_str());
     if (off) Wow64RevertWow64FsRedirection(redirection);
 }
 
-// Text1..Text8, the focus, a message box (the rest: its picture), the usage
+// Text1..Text8, the focus, a message box (the rest is its picture), the usage
 // window and the tools started; or how the program ended.
 std::string State(const Program& program) {
     DWORD exit = 0;
@@ -49,7 +49,9 @@ std::string State(const Program& program) {
         for (const ControlEntry* c = layout->controls; c < layout->controls + layout->controlCount; ++c)
             if (c->id == GetDlgCtrlID(focus) && GetParent(focus) != message) name = c->name;
     state += ", focus " + name;
-    if (message) state += ", message";
+    if (message)
+        state +=
+            GetWindow(message, GW_OWNER) == (usage ? usage : calculator) ? ", message" : ", lone message";
     if (usage) state += ", usage" + std::string(topmost(usage));
     for (auto [path, name] : {std::pair{kTool, ", tool"}, {kTrap, ", trap"}})
         if (FindWindowW(L"Static", path.c_str())) state += name;
@@ -97,7 +99,7 @@ void Play(const Scenario& s, bool registry = false) {
 TEST(Scenarios, Rows) {
     // clang-format off
     const Scenario rows[] = {
-        // The digit boxes take two digits and Backspace alone (Enter, Escape, Ctrl+V, C, X, Z do nothing); Text7 all.
+        // Digit boxes take two digits and Backspace alone (Enter, Esc, Ctrl+V, C, X, Z do nothing); Text7 all.
         {"TypingEveryBoxAndComputing", {{kText7, "12<Shift+Home><Ctrl+C>"}, {kText1, "a-123"}, {kText2, "b.1<Backspace>105"}, {kText3, "c<Enter>205"},
          {kText4, "d<Ctrl+V>135"}, {kText5, "e<Ctrl+C><Ctrl+X><Ctrl+Z>405"}, {kText6, "f<Esc>505"},
          {kText8, "<End><Backspace>g12345", "12|10|20|13|40|50|12|1234, focus Text8"}, {kCommand1},
@@ -107,7 +109,7 @@ TEST(Scenarios, Rows) {
          {kCommand1, "", "0|||1|||x|0, focus OK, message"}, {IDOK, "~<Enter>", "0|||1|||x|0, focus Command1"},
          {kText4, "<End><Backspace>24"}, {kCommand1, "", "0|||24|||x|0, focus OK, message"}, {IDOK, "~<Enter>"}},
          "0|||24|||x|0, focus Command1", L"range-message"},
-        {"OneUsageWindowClosedByOKOrEnter", {{kCommand2}, {kCommand2},
+        {"UsageWindowClosedByOKOrEnter", {{kCommand2}, {kCommand2},
          {kCmdOK, "~<Tab><Tab><Tab><Tab>", "|||||||0, focus picIcon, usage"}, {kCmdOK, "", "|||||||0, focus Command2"},
          {kCommand2}, {kCmdOK, "~<Enter>"}}, "|||||||0, focus Command2"},
         {"EscapeOnTheLastWindowEndsTheProgram", {{kCommand2}, {kText3, "<Alt+F4>"}, {kCmdOK, "~<Esc>"}},
@@ -122,13 +124,12 @@ TEST(Launcher, Rows) {
     const std::string started = "|||||||0, focus cmdSysInfo, usage, tool",
                       failed = "|||||||0, focus OK, message, usage";
     const Step open{kCommand2}, shown{kCmdOK, "~"}, press{kCmdSysInfo};
-    const wchar_t* const message = L"unavailable-message";
     // clang-format off
     const Scenario rows[] = {
         // Enter presses the focused button.
         {"TheToolTheFirstValueNames", {open, {kCmdOK, "~<Tab><Tab><Enter>"}}, started, nullptr, &kTool, &kWithout},
         {"TheToolInTheFolderOfTheSecondValue", {open, shown, press}, started, nullptr, nullptr, &kWith},
-        {"AFolderWithoutTheTool", {open, shown, press}, failed, message, nullptr, &kWithout},
+        {"AFolderWithoutTheTool", {open, shown, press}, failed, L"unavailable-message", nullptr, &kWithout},
     };
     // clang-format on
     Tools(true);
@@ -146,7 +147,7 @@ TEST(Clock, BlankThenTheLocalTime) {
     Program program;
     HWND clock = nullptr;
     ASSERT_TRUE(program.Start(false));
-    ASSERT_TRUE(WaitFor([&] { return (clock = GetDlgItem(program.Calculator(), 107)); }));
+    ASSERT_TRUE(WaitFor([&] { return (clock = GetDlgItem(program.Calculator(), kLabel7)); }));
     EXPECT_EQ(TextOf(clock), "") << "before the first tick";
     const auto shown = std::chrono::steady_clock::now();
     ASSERT_TRUE(WaitFor([&] { return TextOf(clock) != ""; }));
