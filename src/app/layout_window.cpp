@@ -16,10 +16,13 @@ struct ControlClass {
 
 ControlClass ClassFor(ControlKind kind) {
     switch (kind) {
+        // A label lies below the controls made before it and is clipped by
+        // them: Label4's foot, over the top edges of Text1 to Text3, leaves
+        // those edges showing whatever order they are painted in.
         case ControlKind::Label:
-            return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+            return {L"STATIC", WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX, 0};
         case ControlKind::PaddedLabel:
-            return {L"STATIC", SS_OWNERDRAW, 0};
+            return {L"STATIC", WS_CLIPSIBLINGS | SS_OWNERDRAW, 0};
         case ControlKind::TextBox:
             return {L"EDIT", WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
         // Captions wrap inside the button when they are wider than it.
@@ -82,16 +85,13 @@ void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, cons
     std::stable_sort(inTabOrder.begin(), inTabOrder.end(),
                      [](const ControlEntry* a, const ControlEntry* b) { return a->tabIndex < b->tabIndex; });
 
-    // Each control lies below those made before it and is clipped by them: where
-    // two overlap (Label4's foot and the top edges of Text1 to Text3), the
-    // same one shows whatever order they are painted in.
     for (const ControlEntry* entry : inTabOrder) {
         const ControlClass cls = ClassFor(entry->kind);
         const PixelRect r = ControlRect(*entry, dpi);
-        HWND control = CreateWindowExW(
-            cls.exStyle, cls.className, Widen(entry->text).c_str(),
-            WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | cls.style, r.left, r.top, r.width, r.height, parent,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)), GetModuleHandleW(nullptr), nullptr);
+        HWND control = CreateWindowExW(cls.exStyle, cls.className, Widen(entry->text).c_str(),
+                                       WS_CHILD | WS_VISIBLE | cls.style, r.left, r.top, r.width, r.height,
+                                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(entry->id)),
+                                       GetModuleHandleW(nullptr), nullptr);
         if (!control) continue;
         if (entry->kind == ControlKind::TextBox) {
             // 0 lifts the edit control's default limit: the box holds any text.
