@@ -63,8 +63,8 @@ public:
         });
         for (HANDLE handle : {job_, info.hProcess, info.hThread}) CloseHandle(handle);
     }
-    // Then in front, the focus in Text1, and idle: Wine lets go of a held Alt
-    // when it first reads the focus from X.
+    // Started, then in front, the focus in Text1, and idle: Wine lets go of a
+    // held Alt when it first reads the focus from X.
     bool Start(bool waitForFocus = true) {
         wchar_t command[] = L"tarvolin.exe";
         STARTUPINFOW startup{sizeof startup};
