@@ -1,5 +1,5 @@
-// Inside tarvolin.exe, what Windows would do: a move to DPI wParam from lParam
-// (the size scaled), or "High Contrast Black" on (1) or off (0).
+// In tarvolin.exe what Windows does: a move to DPI wParam from lParam (the
+// size scaled), or "High Contrast Black" on (1) or off (0).
 #include <windows.h>
 
 extern "C" __declspec(dllexport) LRESULT CALLBACK Agent(int code, WPARAM wParam, LPARAM lParam) {

@@ -36,7 +36,7 @@ inline GUITHREADINFO ThreadOf(HWND window) {
     return thread;
 }
 
-// Settings change only where ctest allows it, in the tests' Wine prefix.
+// Settings change where ctest allows it: in the tests' Wine prefix.
 inline bool MayChangeSettings() { return getenv("TARVOLIN_TESTS_CHANGE_SETTINGS") == std::string("1"); }
 inline bool OnWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"); }
 
@@ -156,7 +156,7 @@ inline void Press(const std::string& keys) {
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-// At the window's middle, unless something covers it there.
+// At its middle, unless something covers it there.
 inline bool Click(HWND window) {
     WaitFor([&] { return !ThreadOf(window).hwndCapture; });  // a pressed button would take it
     RECT r{};

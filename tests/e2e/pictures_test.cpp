@@ -9,8 +9,8 @@ namespace {
 
 using namespace tarvolin;
 
-// Where the windows are, where their client areas start in the pictures
-// (none: a client area), and the clock line's glyphs.
+// The windows' places, their client areas' corners in the pictures (none: a
+// client area), and the clock's glyphs.
 struct Look {
     const wchar_t* name;
     DWORD dpi;
@@ -66,7 +66,7 @@ void ExpectChanges(const Program& program, HWND window, bool usage) {
 }
 
 TEST(Pictures, AsApproved) {
-    if (!OnWine() || !MayChangeSettings()) GTEST_SKIP() << "Wine's pictures, at settings changed";
+    if (!OnWine() || !MayChangeSettings()) GTEST_SKIP() << "Wine's, changing settings";
     for (const Look& look : {kLooks[0], kLooks[1]}) {
         const Setting dpi(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &look.dpi,
                           4);

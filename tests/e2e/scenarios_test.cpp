@@ -19,7 +19,8 @@ const std::wstring kTools = [] {
     return std::wstring(path, GetSystemDirectoryW(path, MAX_PATH)) + L"\\tarvolin\\";
 }();
 const std::wstring kWith = kTools + L"with 工具", kTool = kWith + L"\\MSINFO32.EXE",
-                   kWithout = kTools + L"without tool", kTrap = kTools + L"with.exe";
+                   kWithout = kTools + L"without tool", kMissing = kWithout + L"\\MSINFO32.EXE",
+                   kTrap = kTools + L"with.exe";
 
 void Tools(bool plant) {
     void* redirection = nullptr;
@@ -88,7 +89,7 @@ void Play(const Scenario& s, bool registry = false) {
             ASSERT_TRUE(values.back().done) << "the registry is read-only";
         }
     Program program;
-    ASSERT_TRUE(program.Start()) << "no calculator in front, the focus in Text1";
+    ASSERT_TRUE(program.Start()) << "not in front";
     for (const Step& step : s.steps) {
         ASSERT_TRUE(Perform(program, step)) << "step " << (&step - &s.steps[0] + 1) << " not ready";
         if (step.state) ExpectState(program, s.message, step.state);
@@ -99,7 +100,7 @@ void Play(const Scenario& s, bool registry = false) {
 TEST(Scenarios, Rows) {
     // clang-format off
     const Scenario rows[] = {
-        // Digit boxes take two digits and Backspace alone (Enter, Esc, Ctrl+V, C, X, Z do nothing); Text7 all.
+        // Digit boxes take two digits and Backspace alone; Text7 takes all.
         {"TypingEveryBoxAndComputing", {{kText7, "12<Shift+Home><Ctrl+C>"}, {kText1, "a-123"}, {kText2, "b.1<Backspace>105"}, {kText3, "c<Enter>205"},
          {kText4, "d<Ctrl+V>135"}, {kText5, "e<Ctrl+C><Ctrl+X><Ctrl+Z>405"}, {kText6, "f<Esc>505"},
          {kText8, "<End><Backspace>g12345", "12|10|20|13|40|50|12|1234, focus Text8"}, {kCommand1},
@@ -129,6 +130,7 @@ TEST(Launcher, Rows) {
         // Enter presses the focused button.
         {"TheToolTheFirstValueNames", {open, {kCmdOK, "~<Tab><Tab><Enter>"}}, started, nullptr, &kTool, &kWithout},
         {"TheToolInTheFolderOfTheSecondValue", {open, shown, press}, started, nullptr, nullptr, &kWith},
+        {"NoFolderAfterAMissingFirstFile", {open, shown, press}, failed, nullptr, &kMissing, &kWith},
         {"AFolderWithoutTheTool", {open, shown, press}, failed, L"unavailable-message", nullptr, &kWithout},
     };
     // clang-format on

@@ -7,9 +7,8 @@ namespace tarvolin {
 namespace {
 
 TEST(ChoosePalette, DesignColoursUnlessTheThemeIsOnOrTheFaceIsDark) {
-    // The theme's when the system says so, or when black on the face is below
-    // 4.5:1 (blue counts least, red more). Back, label back, label text, usage
-    // text, shadow, light.
+    // The theme's if the system says so or black on the face is below 4.5:1 (blue
+    // counts least, red more): back, label back and text, usage text, lines.
     for (auto [flag, face, palette] : {std::tuple{false, 0x757575u, "E0E0E0 757575 1 0 808080 FFFFFF"},
                                        {false, 0x747474u, "747474 747474 1 1 2 3"},
                                        {false, 0xFF0000u, "FF0000 FF0000 1 1 2 3"},
