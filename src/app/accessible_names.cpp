@@ -5,6 +5,7 @@
 #include <objbase.h>
 #include <oleacc.h>
 
+#include "app/proc_address.h"
 #include "app/text.h"
 
 namespace tarvolin {
@@ -29,10 +30,8 @@ IAccPropServices* PropServices() {
         if (!ole32) return false;
         using InitializeFn = HRESULT(WINAPI*)(void*, DWORD);
         using CreateFn = HRESULT(WINAPI*)(REFCLSID, IUnknown*, DWORD, REFIID, void**);
-        const auto initialize =
-            reinterpret_cast<InitializeFn>(reinterpret_cast<void*>(GetProcAddress(ole32, "CoInitializeEx")));
-        const auto create =
-            reinterpret_cast<CreateFn>(reinterpret_cast<void*>(GetProcAddress(ole32, "CoCreateInstance")));
+        const auto initialize = ProcAddress<InitializeFn>(ole32, "CoInitializeEx");
+        const auto create = ProcAddress<CreateFn>(ole32, "CoCreateInstance");
         if (!initialize || !create) return false;
         const HRESULT init = initialize(nullptr, COINIT_APARTMENTTHREADED);
         if (FAILED(init) && init != RPC_E_CHANGED_MODE) return false;

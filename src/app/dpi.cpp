@@ -1,22 +1,14 @@
 #include "app/dpi.h"
 
+#include "app/proc_address.h"
+
 namespace tarvolin {
-namespace {
-
-// Looked up at run time: older systems lack these calls, and a program that
-// imports them would not start there.
-template <class Function>
-Function User32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-                  : nullptr;
-}
-
-}  // namespace
 
 int WindowDpi(HWND window) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    // Windows 10 1607 and later.
+    static const auto getDpiForWindow =
+        ProcAddress<GetDpiForWindowFn>(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow");
     if (getDpiForWindow && window) {
         if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
     }
@@ -28,7 +20,9 @@ int WindowDpi(HWND window) {
 
 RECT OuterRectForClient(const RECT& client, DWORD style, DWORD exStyle, int dpi) {
     using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = User32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    // Windows 10 1607 and later.
+    static const auto adjustForDpi =
+        ProcAddress<AdjustForDpiFn>(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi");
     RECT outer = client;
     if (!adjustForDpi || !adjustForDpi(&outer, style, FALSE, exStyle, static_cast<UINT>(dpi))) {
         outer = client;

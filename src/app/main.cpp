@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include "app/proc_address.h"
 #include "app/startup_trace.h"
 #include "calculator/calculator_window.h"
 
@@ -20,10 +21,8 @@ bool IsDialogKey(MSG& message) {
 // up at run time: a Windows 7 without the update that added it still starts.
 void RestrictDllSearch() {
     using SetDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    const auto setDirectories = kernel32 ? reinterpret_cast<SetDirectoriesFn>(reinterpret_cast<void*>(
-                                               GetProcAddress(kernel32, "SetDefaultDllDirectories")))
-                                         : nullptr;
+    const auto setDirectories = tarvolin::ProcAddress<SetDirectoriesFn>(GetModuleHandleW(L"kernel32.dll"),
+                                                                        "SetDefaultDllDirectories");
     if (setDirectories) setDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
