@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/win32.h"
+#include "app/window_class.h"
 
 namespace tarvolin {
 
@@ -32,19 +33,8 @@ protected:
         return result;
     }
 
-    // Registers the class once per process.
     static bool RegisterWindowClass(const wchar_t* className, HICON icon, HICON smallIcon) {
-        WNDCLASSEXW windowClass{};
-        if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &windowClass)) return true;
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = &BaseWindow::WindowProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.hIcon = icon;
-        windowClass.hIconSm = smallIcon;
-        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        windowClass.lpszClassName = className;
-        return RegisterClassExW(&windowClass) != 0;
+        return RegisterWindowClassOnce(className, &BaseWindow::WindowProc, icon, smallIcon);
     }
 
     HWND CreateTopLevel(const wchar_t* className, DWORD style, DWORD exStyle) {

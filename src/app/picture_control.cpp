@@ -2,6 +2,7 @@
 
 #include "app/dpi.h"
 #include "app/resource.h"
+#include "app/window_class.h"
 
 namespace tarvolin {
 namespace {
@@ -56,17 +57,7 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 }  // namespace
 
-void RegisterPictureControl() {
-    WNDCLASSEXW windowClass{};
-    if (GetClassInfoExW(GetModuleHandleW(nullptr), kPictureClassName, &windowClass)) return;
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = PictureProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kPictureClassName;
-    RegisterClassExW(&windowClass);
-}
+void RegisterPictureControl() { RegisterWindowClassOnce(kPictureClassName, PictureProc); }
 
 int PictureSide(int dpi) { return MulDiv(kPictureSideAt96, dpi, kBaseDpi); }
 

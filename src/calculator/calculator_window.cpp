@@ -31,11 +31,6 @@ std::string UserDecimalSeparator() {
     return Narrow(separator);
 }
 
-HICON LoadProgramIcon(int id, int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size,
-                                         size, LR_DEFAULTCOLOR | LR_SHARED));
-}
-
 }  // namespace
 
 bool CalculatorWindow::Create(int showCommand) {

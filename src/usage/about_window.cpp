@@ -24,11 +24,6 @@ AboutWindow& TheAboutWindow() {
     return window;
 }
 
-HICON LoadUsageIcon(int size) {
-    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_USAGE), IMAGE_ICON,
-                                         size, size, LR_DEFAULTCOLOR | LR_SHARED));
-}
-
 }  // namespace
 
 void ShowAboutWindow() {
@@ -40,8 +35,8 @@ void ShowAboutWindow() {
 
 bool AboutWindow::Create() {
     RegisterPictureControl();
-    RegisterWindowClass(kClassName, LoadUsageIcon(GetSystemMetrics(SM_CXSMICON)),
-                        LoadUsageIcon(GetSystemMetrics(SM_CXSMICON)));
+    RegisterWindowClass(kClassName, LoadProgramIcon(IDI_USAGE, GetSystemMetrics(SM_CXSMICON)),
+                        LoadProgramIcon(IDI_USAGE, GetSystemMetrics(SM_CXSMICON)));
     return CreateTopLevel(kClassName, kStyle, kExStyle) != nullptr;
 }
 
