@@ -1,4 +1,5 @@
-// Owners for GDI objects: each deletes its object when it goes.
+// Owners for the fonts and icons the program makes: each deletes its object
+// when it goes.
 #pragma once
 
 #include <memory>
@@ -18,8 +19,6 @@ template <class Handle>
 using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
 
 using FontHandle = GdiHandle<HFONT>;
-using BrushHandle = GdiHandle<HBRUSH>;
-using PenHandle = GdiHandle<HPEN>;
 
 struct IconDeleter {
     void operator()(HICON icon) const {

@@ -1,6 +1,7 @@
 #include "app/picture_control.h"
 
 #include "app/dpi.h"
+#include "app/gdi_handle.h"
 #include "app/resource.h"
 #include "app/window_class.h"
 
@@ -9,23 +10,27 @@ namespace {
 
 constexpr int kPictureSideAt96 = 32;
 
-// The picture at the window's current size, loaded once and again only when
-// the DPI changes it; kept in the window's user data.
-HICON Picture(HWND window, int side) {
-    auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    ICONINFO info{};
-    BITMAP bitmap{};
-    if (icon && GetIconInfo(icon, &info)) {
-        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
-        if (info.hbmColor) DeleteObject(info.hbmColor);
-        DeleteObject(info.hbmMask);
-        if (bitmap.bmWidth == side) return icon;
+// What one picture control keeps, from its creation to its destruction: the
+// picture at the control's size, loaded once and again only when the DPI
+// changes that size.
+struct Picture {
+    IconHandle icon;
+    int side = 0;
+};
+
+Picture* PictureOf(HWND window) {
+    return reinterpret_cast<Picture*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+HICON IconAtSide(Picture& picture, int side) {
+    if (!picture.icon || picture.side != side) {
+        // Not shared: a copy of the picture's own at that size.
+        const HANDLE icon = LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PICTURE), IMAGE_ICON,
+                                       side, side, LR_DEFAULTCOLOR);
+        picture.icon.reset(static_cast<HICON>(icon));
+        picture.side = side;
     }
-    if (icon) DestroyIcon(icon);
-    icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_PICTURE), IMAGE_ICON,
-                                         side, side, LR_DEFAULTCOLOR));
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(icon));
-    return icon;
+    return picture.icon.get();
 }
 
 void Paint(HWND window) {
@@ -35,12 +40,16 @@ void Paint(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
     const int side = client.right;
-    if (HICON icon = Picture(window, side)) DrawIconEx(dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
+    if (HICON icon = IconAtSide(*PictureOf(window), side))
+        DrawIconEx(dc, 0, 0, icon, side, side, 0, nullptr, DI_NORMAL);
     EndPaint(window, &paint);
 }
 
 LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_NCCREATE:
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(new Picture));
+            break;
         case WM_PAINT:
             Paint(window);
             return 0;
@@ -48,8 +57,8 @@ LRESULT CALLBACK PictureProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
             SetFocus(window);
             return 0;
         case WM_NCDESTROY:
-            if (auto icon = reinterpret_cast<HICON>(GetWindowLongPtrW(window, GWLP_USERDATA)))
-                DestroyIcon(icon);
+            // The picture goes with the control, and its icon with it.
+            delete PictureOf(window);
             break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
