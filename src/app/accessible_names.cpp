@@ -42,7 +42,7 @@ IAccPropServices* PropServices() {
 }
 
 // `data` is the control's UTF-8 name from the layout table (static storage).
-LRESULT CALLBACK NameOnFirstRequest(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK NameOnEveryRequest(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                     DWORD_PTR data) {
     const auto* name = reinterpret_cast<const char*>(data);
     MSAAPROPID nameProperty = PROPID_ACC_NAME;
@@ -60,7 +60,7 @@ LRESULT CALLBACK NameOnFirstRequest(HWND control, UINT message, WPARAM wParam, L
             if (services)
                 services->ClearHwndProps(control, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
                                          &nameProperty, 1);
-            RemoveWindowSubclass(control, NameOnFirstRequest, kNameSubclassId);
+            RemoveWindowSubclass(control, NameOnEveryRequest, kNameSubclassId);
             break;
     }
     return DefSubclassProc(control, message, wParam, lParam);
@@ -73,7 +73,7 @@ void NameLayoutControls(HWND parent, const WindowLayout& layout) {
         const ControlEntry& entry = layout.controls[i];
         if (!entry.accessibleName) continue;
         if (HWND control = GetDlgItem(parent, entry.id))
-            SetWindowSubclass(control, NameOnFirstRequest, kNameSubclassId,
+            SetWindowSubclass(control, NameOnEveryRequest, kNameSubclassId,
                               reinterpret_cast<DWORD_PTR>(entry.accessibleName));
     }
 }

@@ -8,7 +8,7 @@
 namespace tarvolin {
 
 // Gives every control of `layout` that has an accessible name that name. The
-// name is set when an accessibility client first asks the control for its
+// name is set each time an accessibility client asks the control for its
 // object, so a program that nobody reads aloud never loads the service.
 void NameLayoutControls(HWND parent, const WindowLayout& layout);
 

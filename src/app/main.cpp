@@ -10,9 +10,11 @@
 
 namespace {
 
-// Tab, Enter, Escape and access keys work in every window of the program as
-// in a dialog.
-bool IsDialogKey(MSG& message) {
+// Dispatches a message for a window of the program as a dialog would, so that
+// Tab, Enter, Escape and access keys work there as in a dialog. False for a
+// message it leaves alone, as one for no window, which the loop then
+// translates and dispatches itself.
+bool DispatchAsInDialog(MSG& message) {
     HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
     return root && IsDialogMessageW(root, &message);
 }
@@ -40,7 +42,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
 
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        if (IsDialogKey(message)) continue;
+        if (DispatchAsInDialog(message)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
