@@ -11,14 +11,11 @@ Palette SystemPalette() {
                                 GetSysColor(COLOR_3DSHADOW), GetSysColor(COLOR_3DHILIGHT)});
 }
 
-bool WindowPalette::FollowChange(HWND window, UINT message, WPARAM wParam) {
-    if (message != WM_SYSCOLORCHANGE && !(message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST))
-        return false;
+void WindowPalette::FollowChange(HWND window) {
     Read();
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         SendMessageW(child, WM_SYSCOLORCHANGE, 0, 0);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
-    return true;
 }
 
 HBRUSH SolidDcBrush(HDC dc, COLORREF colour) {

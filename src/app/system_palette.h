@@ -17,10 +17,10 @@ public:
     void Read() { palette_ = SystemPalette(); }
     const Palette& Colours() const { return palette_; }
 
-    // For WM_SYSCOLORCHANGE, and WM_SETTINGCHANGE for the contrast setting:
-    // reads the palette again, tells the controls and draws the whole window
-    // again at once. False for any other message.
-    bool FollowChange(HWND window, UINT message, WPARAM wParam);
+    // After the system's colours or its contrast setting changed: reads the
+    // palette again, tells the controls and draws the whole window again at
+    // once.
+    void FollowChange(HWND window);
 
 private:
     Palette palette_{};

@@ -1,12 +1,10 @@
 #include "calculator/calculator_window.h"
 
-#include "app/accessible_names.h"
-#include "app/dpi.h"
 #include "app/resource.h"
 #include "app/startup_trace.h"
+#include "app/system_palette.h"
 #include "app/text.h"
-#include "app/topmost_placement.h"
-#include "app/window_lifetime.h"
+#include "app/window_class.h"
 #include "calculator/calculator_layout.h"
 #include "calculator/clock_line.h"
 #include "calculator/digit_key_subclass.h"
@@ -23,6 +21,16 @@ constexpr DWORD kStyle = (WS_OVERLAPPEDWINDOW & ~WS_MAXIMIZEBOX) | WS_CLIPCHILDR
 constexpr DWORD kExStyle = 0;
 constexpr UINT_PTR kClockTimer = 1;
 
+// The boxes take digits only, as their layout entries say.
+void FilterDigitKeys(HWND control, const ControlEntry& entry) {
+    if (entry.digitsOnly) InstallDigitKeyFilter(control);
+}
+
+constexpr WindowDescription kDescription{
+    kClassName, kStyle, kExStyle, &CalculatorLayout, &FilterDigitKeys,
+    kText1,  // the focus starts in the first box
+};
+
 std::string BoxText(HWND window, int id) { return Narrow(WindowTextOf(GetDlgItem(window, id))); }
 
 std::string UserDecimalSeparator() {
@@ -33,11 +41,13 @@ std::string UserDecimalSeparator() {
 
 }  // namespace
 
+CalculatorWindow::CalculatorWindow() : BaseWindow(kDescription) {}
+
 bool CalculatorWindow::Create(int showCommand) {
-    RegisterWindowClass(kClassName, LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXICON)),
+    RegisterWindowClass(LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXICON)),
                         LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXSMICON)));
     TraceStartup("window class with its icons");
-    if (!CreateTopLevel(kClassName, kStyle, kExStyle)) return false;
+    if (!CreateTopLevel()) return false;
     TraceStartup("window loaded: placed, topmost, clock started");
     ShowWindow(window_, showCommand);
     TraceStartup("shown and active");
@@ -47,10 +57,7 @@ bool CalculatorWindow::Create(int showCommand) {
 }
 
 LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (palette_.FollowChange(window_, message, wParam)) return 0;
     switch (message) {
-        case WM_CREATE:
-            return OnCreate();
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -60,56 +67,29 @@ LRESULT CalculatorWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         case WM_ERASEBKGND:
             OnEraseBackground(reinterpret_cast<HDC>(wParam));
             return 1;
-        case WM_CTLCOLORSTATIC:
-            return OnCtlColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-        case WM_DPICHANGED:
-            ApplyDpiChange(window_, CalculatorLayout(), HIWORD(wParam),
-                           *reinterpret_cast<const RECT*>(lParam), fonts_);
-            return 0;
-        case WM_ACTIVATE:
-            KeepFocusAcrossActivation(LOWORD(wParam) != WA_INACTIVE);
-            return 0;
         case WM_DESTROY:
             OnDestroy();
             return 0;
-        case WM_NCDESTROY:
-            WindowClosed();
-            break;
     }
-    return Default(message, wParam, lParam);
+    return BaseWindow::HandleMessage(message, wParam, lParam);
 }
 
-LRESULT CalculatorWindow::OnCreate() {
-    WindowOpened();
-    const WindowLayout& layout = CalculatorLayout();
-    const int dpi = WindowDpi(window_);
-    TraceStartup("window created (WM_CREATE)");
-    palette_.Read();
-    SetWindowTextUtf8(window_, layout.caption);
-    fonts_.Build(layout, dpi);
-    CreateLayoutControls(window_, layout, dpi, fonts_, [](HWND control, const ControlEntry& entry) {
-        if (entry.digitsOnly) InstallDigitKeyFilter(control);
-    });
-    TraceStartup("fonts and controls");
-    NameLayoutControls(window_, layout);
-    CentreOnScreen();
-    lastFocus_ = GetDlgItem(window_, kText1);
-
-    // Loading the window: it goes on top of other programs' windows.
-    TopmostPlacement(window_);
-    SetTimer(window_, kClockTimer, kClockIntervalMs, nullptr);
-    return 0;
-}
-
-void CalculatorWindow::CentreOnScreen() {
-    const RECT client = LayoutClientRect(CalculatorLayout(), fonts_.Dpi());
-    const RECT outer = OuterRectForClient(client, kStyle, kExStyle, fonts_.Dpi());
+// Centred on the screen.
+POINT CalculatorWindow::OpeningCorner(const RECT& outer, int) const {
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-    SetWindowPos(window_, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    return {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2};
 }
+
+LabelColours CalculatorWindow::LabelColoursOf(HWND label) const {
+    // The clock line shares the window's colour; the other labels keep the
+    // button face behind their text.
+    const Palette& palette = Colours();
+    const COLORREF back = GetDlgCtrlID(label) == kLabel7 ? palette.back : palette.labelBack;
+    return {palette.labelText, back};
+}
+
+void CalculatorWindow::OnLoaded() { SetTimer(window_, kClockTimer, kClockIntervalMs, nullptr); }
 
 void CalculatorWindow::OnCommand(int id, int notification) {
     if (notification != BN_CLICKED) return;
@@ -145,17 +125,7 @@ void CalculatorWindow::OnTimer() {
 void CalculatorWindow::OnEraseBackground(HDC dc) {
     RECT client;
     GetClientRect(window_, &client);
-    FillRect(dc, &client, SolidDcBrush(dc, palette_.Colours().back));
-}
-
-LRESULT CalculatorWindow::OnCtlColorStatic(HDC dc, HWND label) {
-    // The clock line shares the window's colour; the other labels keep the
-    // button face behind their text.
-    const Palette& palette = palette_.Colours();
-    const COLORREF back = GetDlgCtrlID(label) == kLabel7 ? palette.back : palette.labelBack;
-    SetTextColor(dc, palette.labelText);
-    SetBkColor(dc, back);
-    return reinterpret_cast<LRESULT>(SolidDcBrush(dc, back));
+    FillRect(dc, &client, SolidDcBrush(dc, Colours().back));
 }
 
 void CalculatorWindow::OnDestroy() { KillTimer(window_, kClockTimer); }

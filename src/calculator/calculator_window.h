@@ -4,31 +4,29 @@
 #include <string>
 
 #include "app/base_window.h"
-#include "app/layout_window.h"
-#include "app/system_palette.h"
 
 namespace tarvolin {
 
-class CalculatorWindow : public BaseWindow<CalculatorWindow> {
+class CalculatorWindow final : public BaseWindow {
 public:
+    CalculatorWindow();
+
     // Creates the window, loads it and shows it centred on the screen.
     bool Create(int showCommand);
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
-    LRESULT OnCreate();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    POINT OpeningCorner(const RECT& outer, int dpi) const override;
+    LabelColours LabelColoursOf(HWND label) const override;
+    void OnLoaded() override;
+
     void OnCommand(int id, int notification);
     void OnTimer();
     void OnEraseBackground(HDC dc);
-    LRESULT OnCtlColorStatic(HDC dc, HWND label);
     void OnDestroy();
 
     void Compute();
-    void CentreOnScreen();
 
-    LayoutFonts fonts_;
-    WindowPalette palette_;
     std::string clockLine_;
 };
 

@@ -3,8 +3,6 @@
 #pragma once
 
 #include "app/base_window.h"
-#include "app/layout_window.h"
-#include "app/system_palette.h"
 
 namespace tarvolin {
 
@@ -12,23 +10,24 @@ namespace tarvolin {
 // open, and brings it to the front. Not modal, no owner.
 void ShowAboutWindow();
 
-class AboutWindow : public BaseWindow<AboutWindow> {
+class AboutWindow final : public BaseWindow {
 public:
+    AboutWindow();
+
     bool IsOpen() const { return window_ != nullptr; }
     bool Create();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    LRESULT OnCreate();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    POINT OpeningCorner(const RECT& outer, int dpi) const override;
+    LabelColours LabelColoursOf(HWND label) const override;
+    void OnLoaded() override;
+
     void OnCommand(int id);
     void OnPaint();
-    LRESULT OnCtlColorStatic(HDC dc);
     LRESULT DefaultButtonId() const;
 
     void StartSysInfo();
-
-    LayoutFonts fonts_;
-    WindowPalette palette_;
 };
 
 }  // namespace tarvolin
