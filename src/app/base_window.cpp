@@ -108,7 +108,7 @@ LRESULT BaseWindow::OnCtlColorStatic(HDC dc, HWND label) const {
 
 // The padded labels are the only controls a layout draws itself.
 void BaseWindow::OnDrawItem(const DRAWITEMSTRUCT& item) const {
-    DrawPaddedLabel(item, LabelColoursOf(item.hwndItem).text);
+    DrawPaddedLabel(item, LabelColoursOf(item.hwndItem));
 }
 
 void BaseWindow::OnDpiChanged(int dpi, const RECT& suggested) {

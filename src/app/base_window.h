@@ -23,12 +23,6 @@ struct WindowDescription {
     int firstFocusId;               // the control that has the focus when the window first shows
 };
 
-// The colours of a label's text and of the background behind it.
-struct LabelColours {
-    COLORREF text;
-    COLORREF back;
-};
-
 class BaseWindow {
 public:
     explicit BaseWindow(const WindowDescription& description) : description_(description) {}

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/picture_control.h"
+#include "app/system_palette.h"
 #include "app/text.h"
 
 namespace tarvolin {
@@ -110,13 +111,13 @@ void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutF
     }
 }
 
-void DrawPaddedLabel(const DRAWITEMSTRUCT& item, COLORREF textColour) {
+void DrawPaddedLabel(const DRAWITEMSTRUCT& item, const LabelColours& colours) {
     HDC dc = item.hDC;
     RECT r = item.rcItem;
-    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    FillRect(dc, &r, SolidDcBrush(dc, colours.back));
     const HGDIOBJ previousFont =
         SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
-    SetTextColor(dc, textColour);
+    SetTextColor(dc, colours.text);
     SetBkMode(dc, TRANSPARENT);
 
     const std::wstring text = WindowTextOf(item.hwndItem);

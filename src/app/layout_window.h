@@ -39,11 +39,17 @@ void CreateLayoutControls(HWND parent, const WindowLayout& layout, int dpi, cons
 // Moves, sizes and refonts existing controls for `dpi`.
 void ApplyLayout(HWND parent, const WindowLayout& layout, int dpi, const LayoutFonts& fonts);
 
+// The colours of a label's text and of the background behind it.
+struct LabelColours {
+    COLORREF text;
+    COLORREF back;
+};
+
 // Draws a padded label: the run of blanks after its heading is there to push
 // the body onto the next line, and there the body starts, whatever the width
 // of a blank in the font the system substitutes and whatever its own line
 // breaking makes of a long run of blanks before Chinese text.
-void DrawPaddedLabel(const DRAWITEMSTRUCT& item, COLORREF textColour);
+void DrawPaddedLabel(const DRAWITEMSTRUCT& item, const LabelColours& colours);
 
 // Follows a move to a screen of another DPI: new fonts, controls laid out
 // again, and the window in the rectangle the system suggests.

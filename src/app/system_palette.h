@@ -26,7 +26,7 @@ private:
     Palette palette_{};
 };
 
-// A brush of any colour for WM_CTLCOLOR* and WM_ERASEBKGND answers, without
+// A brush of any colour to paint with or to answer WM_CTLCOLOR* with, without
 // a GDI object to keep: the DC's own brush, set to that colour.
 HBRUSH SolidDcBrush(HDC dc, COLORREF colour);
 
