@@ -47,8 +47,9 @@ protected:
     HWND window_ = nullptr;
 
 private:
-    // Where the window opens: the top-left corner of `outer`, its rectangle
-    // around the layout's client area at `dpi`.
+    // Where the window opens: the screen position of its top-left corner.
+    // `outer` is the window's rectangle around the layout's client area at
+    // `dpi`, whose corner is at (0, 0).
     virtual POINT OpeningCorner(const RECT& outer, int dpi) const = 0;
     // The colours `label`, a static control of the window, paints with.
     virtual LabelColours LabelColoursOf(HWND label) const = 0;

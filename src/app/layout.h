@@ -14,7 +14,7 @@ enum class ControlKind {
     PaddedLabel,    // static text whose run of blanks ends its first line
     TextBox,        // single-line edit
     Button,         // push button
-    DefaultButton,  // push button that Enter and Escape press
+    DefaultButton,  // push button that Enter presses when no other button has the focus
     Picture,        // a focusable picture of the program's icon
 };
 

@@ -11,7 +11,7 @@ Palette SystemPalette();
 
 // The palette a window paints with: read as the window is made and again when
 // the system's colours or contrast setting change, so that a paint (the
-// clock's, twice a second) asks the system for nothing.
+// clock's, once a second) asks the system for nothing.
 class WindowPalette {
 public:
     void Read() { palette_ = SystemPalette(); }
