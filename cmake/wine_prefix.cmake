@@ -26,10 +26,13 @@ endif()
 # menu entries on the host.
 set(env ${CMAKE_COMMAND} -E env --unset=DISPLAY WINEPREFIX=${PREFIX} WINEARCH=win64 WINEDEBUG=-all
         "WINEDLLOVERRIDES=mscoree,mshtml=;winemenubuilder.exe=d" LC_ALL=C.UTF-8)
+# Wine's own lines (the 32-bit half it may lack, the configuration it made)
+# and the registry query's are shown only when a step fails.
 function(run)
-  execute_process(COMMAND ${env} ${ARGN} RESULT_VARIABLE failed TIMEOUT 300)
+  execute_process(COMMAND ${env} ${ARGN} RESULT_VARIABLE failed OUTPUT_VARIABLE output ERROR_VARIABLE output
+                  TIMEOUT 300)
   if(failed)
-    message(FATAL_ERROR "${ARGN}: ${failed}")
+    message(FATAL_ERROR "${ARGN}: ${failed}\n${output}")
   endif()
 endfunction()
 

@@ -1,25 +1,44 @@
-// Which colours each element takes in and out of a contrast theme.
+// Which colours each element takes, in and out of a contrast theme.
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 #include "app/palette.h"
 
 namespace tarvolin {
 namespace {
 
+std::string Shown(const Palette& p) {
+    char text[96];
+    std::snprintf(text, sizeof text,
+                  "back %06X, label back %06X, label text %X, usage text %X, lines %06X %06X", p.back,
+                  p.labelBack, p.labelText, p.usageText, p.separatorShadow, p.separatorLight);
+    return text;
+}
+
 TEST(ChoosePalette, DesignColoursUnlessTheThemeIsOnOrTheFaceIsDark) {
-    // The theme's if the system says so or black on the face is below 4.5:1 (blue
-    // counts least, red more): back, label back and text, usage text, lines.
-    for (auto [flag, face, palette] : {std::tuple{false, 0x757575u, "E0E0E0 757575 1 0 808080 FFFFFF"},
-                                       {false, 0x747474u, "747474 747474 1 1 2 3"},
-                                       {false, 0xFF0000u, "FF0000 FF0000 1 1 2 3"},
-                                       {false, 0x0000FFu, "E0E0E0 FF 1 0 808080 FFFFFF"},
-                                       {false, 0x00FF00u, "E0E0E0 FF00 1 0 808080 FFFFFF"},
-                                       {true, 0xFFFFFFu, "FFFFFF FFFFFF 1 1 2 3"}}) {
-        const Palette p = ChoosePalette(flag, {face, 1, 2, 3});
-        char seen[64];
-        std::snprintf(seen, sizeof seen, "%X %X %X %X %X %X", p.back, p.labelBack, p.labelText, p.usageText,
-                      p.separatorShadow, p.separatorLight);
-        EXPECT_STREQ(seen, palette) << face;
+    // The system's text, shadow and highlight are 1, 2 and 3 in every row, to
+    // show where each goes. Black on the face below 4.5:1 is a dark theme; in
+    // the luminance green weighs most, then red, blue least (0xBBGGRR).
+    struct Row {
+        bool highContrastFlag;
+        unsigned face;
+        Palette palette;
+    };
+    // clang-format off
+    const Row rows[] = {
+        {false, 0x757575, {0xE0E0E0, 0x757575, 1, 0, 0x808080, 0xFFFFFF}},  // 4.56:1
+        {false, 0x747474, {0x747474, 0x747474, 1, 1, 2, 3}},                // 4.49:1
+        {false, 0xFF0000, {0xFF0000, 0xFF0000, 1, 1, 2, 3}},                // blue: 2.44:1
+        {false, 0x0000FF, {0xE0E0E0, 0x0000FF, 1, 0, 0x808080, 0xFFFFFF}},  // red: 5.25:1
+        {false, 0xFF7800, {0xE0E0E0, 0xFF7800, 1, 0, 0x808080, 0xFFFFFF}},  // 5.13:1; blue read as red: 3.69:1
+        {false, 0x00FF00, {0xE0E0E0, 0x00FF00, 1, 0, 0x808080, 0xFFFFFF}},
+        {true, 0xFFFFFF, {0xFFFFFF, 0xFFFFFF, 1, 1, 2, 3}},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        const Palette palette = ChoosePalette(row.highContrastFlag, {row.face, 1, 2, 3});
+        EXPECT_EQ(Shown(palette), Shown(row.palette)) << std::hex << "face " << row.face;
     }
 }
 

@@ -1,0 +1,98 @@
+// The approved pictures in docs/, and what the screen shows against them.
+// GDI+ reads and writes them: every Windows and Wine has it, so the
+// comparison needs nothing installed and runs where the screen is.
+#pragma once
+
+#include <windows.h>
+// Before GDI+.
+#include <objidl.h>
+#include <gdiplus.h>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "program.h"
+
+namespace e2e {
+
+// The approved pictures are Wine's rendering (its fonts and its controls'
+// drawing): on Windows the tests that compare with them are skipped.
+inline bool OnWine() { return GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr; }
+
+inline std::unique_ptr<Gdiplus::Bitmap> CaptureScreen(POINT corner, SIZE size) {
+    HDC screen = GetDC(nullptr);
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, size.cx, size.cy);
+    const HGDIOBJ previous = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, size.cx, size.cy, screen, corner.x, corner.y, SRCCOPY);
+    SelectObject(copy, previous);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    // GDI+ copies the pixels.
+    auto shot = std::make_unique<Gdiplus::Bitmap>(bitmap, nullptr);
+    DeleteObject(bitmap);
+    return shot;
+}
+
+// The points of the shot whose colour differs from the picture's, which
+// starts at `corner` of the picture.
+inline std::vector<POINT> Differences(Gdiplus::Bitmap& shot, Gdiplus::Bitmap& picture, POINT corner,
+                                      const std::vector<RECT>& masked) {
+    std::vector<POINT> unlike;
+    for (int y = 0; y < int(shot.GetHeight()); ++y) {
+        for (int x = 0; x < int(shot.GetWidth()); ++x) {
+            const POINT inPicture{corner.x + x, corner.y + y};
+            Gdiplus::Color seen;
+            Gdiplus::Color approved;
+            shot.GetPixel(x, y, &seen);
+            picture.GetPixel(inPicture.x, inPicture.y, &approved);
+            bool isMasked = false;
+            for (const RECT& mask : masked) isMasked = isMasked || PtInRect(&mask, inPicture);
+            if (seen.GetValue() != approved.GetValue() && !isMasked) unlike.push_back({x, y});
+        }
+    }
+    return unlike;
+}
+
+// The screen from `screenCorner` against the approved picture
+// docs/<approved>.png from `pictureCorner`: its own corner for a whole window,
+// or the corner of the window's client area, which then ends where the
+// frame's right and bottom edges begin, as wide as its left edge. What moves
+// (the clock line's glyphs) is `masked`, in the picture's coordinates.
+// What the screen showed is saved as pictures/<seen>.png in the tests'
+// folder, by default under the picture's name; if it differs, the same with
+// the differing pixels in red as pictures/<seen>.difference.png.
+inline void ExpectApproved(const std::wstring& approved, POINT screenCorner, POINT pictureCorner = {0, 0},
+                           const std::vector<RECT>& masked = {}, std::wstring seen = L"") {
+    static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0, 0, 0xf8, 0x1e, 0xf3, 0x2e}};
+    const std::wstring path = TARVOLIN_APPROVED_PICTURES + approved + L".png";
+    Gdiplus::Bitmap picture(path.c_str());
+    ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok) << "no approved picture " << path;
+    const LONG frame = pictureCorner.x;
+    const SIZE size{LONG(picture.GetWidth()) - 2 * frame,
+                    LONG(picture.GetHeight()) - pictureCorner.y - frame};
+    std::unique_ptr<Gdiplus::Bitmap> shot;
+    std::vector<POINT> unlike;
+    // A window may still be painting what it has just become.
+    WaitFor(
+        [&] {
+            shot = CaptureScreen(screenCorner, size);
+            unlike = Differences(*shot, picture, pictureCorner, masked);
+            return unlike.empty();
+        },
+        5s);
+    if (seen.empty()) seen = approved;
+    seen = L"pictures\\" + seen;
+    const std::wstring difference = seen + L".difference.png";
+    CreateDirectoryW(L"pictures", nullptr);
+    shot->Save((seen + L".png").c_str(), &kPngEncoder, nullptr);
+    DeleteFileW(difference.c_str());
+    if (unlike.empty()) return;
+    for (POINT point : unlike) shot->SetPixel(point.x, point.y, Gdiplus::Color::Red);
+    shot->Save(difference.c_str(), &kPngEncoder, nullptr);
+    ADD_FAILURE() << unlike.size() << " pixels unlike " << path << ", in red in " << difference;
+}
+
+}  // namespace e2e

@@ -1,0 +1,137 @@
+// The program under test: one tarvolin.exe, started from the tests' folder,
+// and what can be read of its windows from outside, as a screen reader would.
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "calculator/calculator_layout.h"
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Asks the condition every 10 ms until it holds (true) or the limit has
+// passed (false). Every wait of the tests is one of these: a window shows a
+// moment after the program made it, under Wine later still.
+inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 15s) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+// The window's text in UTF-8, asked of the window itself; "?" when it does
+// not answer within 5 s.
+inline std::string TextOf(HWND window) {
+    wchar_t text[512] = L"?";
+    SendMessageTimeoutW(window, WM_GETTEXT, 512, LPARAM(text), SMTO_ABORTIFHUNG, 5000, nullptr);
+    char utf8[1536];
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8, nullptr, nullptr);
+    return std::string(utf8, length - 1);
+}
+
+// One tarvolin.exe in a job object: whatever it starts (the system-information
+// tool) ends with it when this goes.
+class Program {
+public:
+    Program() {
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    }
+    // Returns once its processes are gone: the next test starts on a screen
+    // without their windows.
+    ~Program() {
+        TerminateJobObject(job_, 1);
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION job{};
+        const auto kind = JobObjectBasicAccountingInformation;
+        WaitFor([&] {
+            return !QueryInformationJobObject(job_, kind, &job, sizeof job, nullptr) || !job.ActiveProcesses;
+        });
+        CloseHandle(job_);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts the program and returns at once. It is suspended until it is in
+    // the job, so that nothing it starts escapes.
+    bool Launch() {
+        wchar_t command[] = L"tarvolin.exe";
+        STARTUPINFOW startup{sizeof startup};
+        if (!CreateProcessW(command, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                            &startup, &process_))
+            return false;
+        return AssignProcessToJobObject(job_, process_.hProcess) &&
+               ResumeThread(process_.hThread) != DWORD(-1);
+    }
+
+    // Starts it and returns once a person could type into it: the calculator
+    // in front, the focus in Text1, the program waiting for input. (Wine lets
+    // go of a held Alt when it first reads the focus from X.)
+    bool Start() {
+        const bool inFront = Launch() && WaitFor([&] {
+                                 HWND calculator = Calculator();
+                                 return calculator && GetForegroundWindow() == calculator &&
+                                        Focus() == GetDlgItem(calculator, tarvolin::kText1);
+                             });
+        return inFront && WaitForInputIdle(process_.hProcess, 15000) == 0;
+    }
+
+    // The program's window of that class as soon as it exists, or once it
+    // shows; null until then.
+    HWND Created(const wchar_t* className) const { return Find(className, false); }
+    HWND Shown(const wchar_t* className) const { return Find(className, true); }
+    HWND Calculator() const { return Shown(L"TarvolinCalculator"); }
+    HWND Usage() const { return Shown(L"TarvolinUsage"); }
+    HWND Message() const { return Shown(L"#32770"); }
+
+    // The control with that id in the message box, else in the usage window,
+    // else in the calculator: IDOK is the message box's OK and also cmdOK.
+    HWND Control(int id) const {
+        for (HWND window : {Message(), Usage(), Calculator()})
+            if (HWND control = GetDlgItem(window, id)) return control;
+        return nullptr;
+    }
+
+    // The control that has the keyboard focus, in whichever of its windows.
+    HWND Focus() const {
+        GUITHREADINFO thread{sizeof thread};
+        GetGUIThreadInfo(process_.dwThreadId, &thread);
+        return thread.hwndFocus;
+    }
+
+    // The exit code, once the program has ended.
+    std::optional<DWORD> ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        if (GetExitCodeProcess(process_.hProcess, &code) && code != STILL_ACTIVE) return code;
+        return std::nullopt;
+    }
+
+    // The one thread that runs all its windows.
+    DWORD ThreadId() const { return process_.dwThreadId; }
+
+private:
+    HWND Find(const wchar_t* className, bool shownOnly) const {
+        HWND window = nullptr;
+        DWORD process = 0;
+        while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+            GetWindowThreadProcessId(window, &process);
+            if (process == process_.dwProcessId && (IsWindowVisible(window) || !shownOnly)) return window;
+        }
+        return nullptr;
+    }
+
+    HANDLE job_ = CreateJobObjectW(nullptr, nullptr);
+    PROCESS_INFORMATION process_{};
+};
+
+}  // namespace e2e
