@@ -7,6 +7,7 @@
 #include "app/proc_address.h"
 #include "app/startup_trace.h"
 #include "calculator/calculator_window.h"
+#include "usage/about_window.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    tarvolin::CalculatorWindow calculator;
+    tarvolin::CalculatorWindow calculator(&tarvolin::ShowAboutWindow);
     if (!calculator.Create(showCommand)) return 1;
 
     MSG message;

@@ -9,7 +9,6 @@
 #include "calculator/clock_line.h"
 #include "calculator/digit_key_subclass.h"
 #include "calculator/duration.h"
-#include "usage/about_window.h"
 
 namespace tarvolin {
 namespace {
@@ -41,7 +40,7 @@ std::string UserDecimalSeparator() {
 
 }  // namespace
 
-CalculatorWindow::CalculatorWindow() : BaseWindow(kDescription) {}
+CalculatorWindow::CalculatorWindow(void (*showUsage)()) : BaseWindow(kDescription), showUsage_(showUsage) {}
 
 bool CalculatorWindow::Create(int showCommand) {
     RegisterWindowClass(LoadProgramIcon(IDI_CALCULATOR, GetSystemMetrics(SM_CXICON)),
@@ -94,7 +93,7 @@ void CalculatorWindow::OnLoaded() { SetTimer(window_, kClockTimer, kClockInterva
 void CalculatorWindow::OnCommand(int id, int notification) {
     if (notification != BN_CLICKED) return;
     if (id == kCommand1) Compute();
-    if (id == kCommand2) ShowAboutWindow();
+    if (id == kCommand2) showUsage_();
 }
 
 void CalculatorWindow::Compute() {

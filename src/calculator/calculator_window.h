@@ -9,7 +9,9 @@ namespace tarvolin {
 
 class CalculatorWindow final : public BaseWindow {
 public:
-    CalculatorWindow();
+    // `showUsage` shows the usage window: Command2 calls it. The calculator
+    // knows no other window; the program's start composes them.
+    explicit CalculatorWindow(void (*showUsage)());
 
     // Creates the window, loads it and shows it centred on the screen.
     bool Create(int showCommand);
@@ -27,6 +29,7 @@ private:
 
     void Compute();
 
+    void (*showUsage_)();
     std::string clockLine_;
 };
 
