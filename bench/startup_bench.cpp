@@ -125,7 +125,10 @@ public:
         }
         const double visible = MsSince(start_);
         if (WaitForInputIdle(info_.hProcess, 60000)) Fail(Narrow(program.name) + " never waited for input");
-        if (measure) program.visibleMs.push_back(visible), program.readyMs.push_back(MsSince(start_));
+        if (measure) {
+            program.visibleMs.push_back(visible);
+            program.readyMs.push_back(MsSince(start_));
+        }
     }
     ~Run() {
         running = nullptr;
@@ -147,7 +150,10 @@ public:
             for (int i = 3; i < 22; ++i) fields >> field;  // the start time is field 22
             unsigned long long start = 0;
             fields >> start;
-            if (start >= newestStart) newest = pid, newestStart = start;
+            if (start >= newestStart) {
+                newest = pid;
+                newestStart = start;
+            }
         }
         if (!newest) Fail("no Linux process of " + Narrow(program_.name));
         return newest;
