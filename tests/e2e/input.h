@@ -24,18 +24,11 @@ inline WORD KeyNamed(const std::string& name) {
     return LOBYTE(VkKeyScanA(char(std::tolower(name[0]))));
 }
 
-// The keys pressed in order, then let go in the reverse order.
-inline void AddChord(const std::vector<WORD>& keys, std::vector<INPUT>& inputs) {
-    std::vector<INPUT> releases;
-    for (WORD key : keys) {
-        INPUT press{INPUT_KEYBOARD};
-        press.ki.wVk = key;
-        inputs.push_back(press);
-        INPUT release = press;
-        release.ki.dwFlags = KEYEVENTF_KEYUP;
-        releases.insert(releases.begin(), release);
-    }
-    inputs.insert(inputs.end(), releases.begin(), releases.end());
+inline INPUT KeyInput(WORD key, DWORD flags) {
+    INPUT input{INPUT_KEYBOARD};
+    input.ki.wVk = key;
+    input.ki.dwFlags = flags;
+    return input;
 }
 
 // Types the text. A key without a character, or a chord, is written by name
@@ -55,7 +48,10 @@ inline void Press(const std::string& keys) {
             if (HIBYTE(key) & 1) chord.push_back(VK_SHIFT);
             chord.push_back(LOBYTE(key));
         }
-        AddChord(chord, inputs);
+        // Pressed in order, let go in the reverse order.
+        for (WORD key : chord) inputs.push_back(KeyInput(key, 0));
+        for (auto key = chord.rbegin(); key != chord.rend(); ++key)
+            inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
     }
     SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }

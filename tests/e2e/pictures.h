@@ -36,55 +36,46 @@ inline std::unique_ptr<Gdiplus::Bitmap> CaptureScreen(POINT corner, SIZE size) {
     return shot;
 }
 
-// The points of the shot whose colour differs from the picture's, which
-// starts at `corner` of the picture.
-inline std::vector<POINT> Differences(Gdiplus::Bitmap& shot, Gdiplus::Bitmap& picture, POINT corner,
+// The points of the shot whose colour differs from the picture's.
+inline std::vector<POINT> Differences(Gdiplus::Bitmap& shot, Gdiplus::Bitmap& picture,
                                       const std::vector<RECT>& masked) {
     std::vector<POINT> unlike;
-    for (int y = 0; y < int(shot.GetHeight()); ++y) {
-        for (int x = 0; x < int(shot.GetWidth()); ++x) {
-            const POINT inPicture{corner.x + x, corner.y + y};
+    for (POINT point{0, 0}; point.y < int(shot.GetHeight()); ++point.y) {
+        for (point.x = 0; point.x < int(shot.GetWidth()); ++point.x) {
             Gdiplus::Color seen;
             Gdiplus::Color approved;
-            shot.GetPixel(x, y, &seen);
-            picture.GetPixel(inPicture.x, inPicture.y, &approved);
+            shot.GetPixel(point.x, point.y, &seen);
+            picture.GetPixel(point.x, point.y, &approved);
             bool isMasked = false;
-            for (const RECT& mask : masked) isMasked = isMasked || PtInRect(&mask, inPicture);
-            if (seen.GetValue() != approved.GetValue() && !isMasked) unlike.push_back({x, y});
+            for (const RECT& mask : masked) isMasked = isMasked || PtInRect(&mask, point);
+            if (seen.GetValue() != approved.GetValue() && !isMasked) unlike.push_back(point);
         }
     }
     return unlike;
 }
 
-// The screen from `screenCorner` against the approved picture
-// docs/<approved>.png from `pictureCorner`: its own corner for a whole window,
-// or the corner of the window's client area, which then ends where the
-// frame's right and bottom edges begin, as wide as its left edge. What moves
-// (the clock line's glyphs) is `masked`, in the picture's coordinates.
-// What the screen showed is saved as pictures/<seen>.png in the tests'
-// folder, by default under the picture's name; if it differs, the same with
-// the differing pixels in red as pictures/<seen>.difference.png.
-inline void ExpectApproved(const std::wstring& approved, POINT screenCorner, POINT pictureCorner = {0, 0},
-                           const std::vector<RECT>& masked = {}, std::wstring seen = L"") {
+// The screen from `corner` against the approved picture docs/<name>.png, but
+// for what moves (the clock line's glyphs), `masked` in the picture. What the
+// screen showed is saved as pictures/<name>.png in the tests' folder; if it
+// differs, the same with the differing pixels in red as
+// pictures/<name>.difference.png.
+inline void ExpectApproved(const std::wstring& name, POINT corner, const std::vector<RECT>& masked = {}) {
     static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0, 0, 0xf8, 0x1e, 0xf3, 0x2e}};
-    const std::wstring path = TARVOLIN_APPROVED_PICTURES + approved + L".png";
+    const std::wstring path = TARVOLIN_APPROVED_PICTURES + name + L".png";
     Gdiplus::Bitmap picture(path.c_str());
     ASSERT_EQ(picture.GetLastStatus(), Gdiplus::Ok) << "no approved picture " << path;
-    const LONG frame = pictureCorner.x;
-    const SIZE size{LONG(picture.GetWidth()) - 2 * frame,
-                    LONG(picture.GetHeight()) - pictureCorner.y - frame};
+    const SIZE size{LONG(picture.GetWidth()), LONG(picture.GetHeight())};
     std::unique_ptr<Gdiplus::Bitmap> shot;
     std::vector<POINT> unlike;
     // A window may still be painting what it has just become.
     WaitFor(
         [&] {
-            shot = CaptureScreen(screenCorner, size);
-            unlike = Differences(*shot, picture, pictureCorner, masked);
+            shot = CaptureScreen(corner, size);
+            unlike = Differences(*shot, picture, masked);
             return unlike.empty();
         },
         5s);
-    if (seen.empty()) seen = approved;
-    seen = L"pictures\\" + seen;
+    const std::wstring seen = L"pictures\\" + name;
     const std::wstring difference = seen + L".difference.png";
     CreateDirectoryW(L"pictures", nullptr);
     shot->Save((seen + L".png").c_str(), &kPngEncoder, nullptr);

@@ -62,23 +62,18 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Starts the program and returns at once. It is suspended until it is in
-    // the job, so that nothing it starts escapes.
-    bool Launch() {
+    // Starts the program, suspended until it is in the job so that nothing it
+    // starts escapes, and returns once a person could type into it: the
+    // calculator in front, the focus in Text1, the program waiting for input.
+    // (Wine lets go of a held Alt when it first reads the focus from X.)
+    bool Start() {
         wchar_t command[] = L"tarvolin.exe";
         STARTUPINFOW startup{sizeof startup};
-        if (!CreateProcessW(command, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
-                            &startup, &process_))
-            return false;
-        return AssignProcessToJobObject(job_, process_.hProcess) &&
-               ResumeThread(process_.hThread) != DWORD(-1);
-    }
-
-    // Starts it and returns once a person could type into it: the calculator
-    // in front, the focus in Text1, the program waiting for input. (Wine lets
-    // go of a held Alt when it first reads the focus from X.)
-    bool Start() {
-        const bool inFront = Launch() && WaitFor([&] {
+        const bool started = CreateProcessW(command, command, nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                                            nullptr, nullptr, &startup, &process_) &&
+                             AssignProcessToJobObject(job_, process_.hProcess) &&
+                             ResumeThread(process_.hThread) != DWORD(-1);
+        const bool inFront = started && WaitFor([&] {
                                  HWND calculator = Calculator();
                                  return calculator && GetForegroundWindow() == calculator &&
                                         Focus() == GetDlgItem(calculator, tarvolin::kText1);
@@ -86,10 +81,16 @@ public:
         return inFront && WaitForInputIdle(process_.hProcess, 15000) == 0;
     }
 
-    // The program's window of that class as soon as it exists, or once it
-    // shows; null until then.
-    HWND Created(const wchar_t* className) const { return Find(className, false); }
-    HWND Shown(const wchar_t* className) const { return Find(className, true); }
+    // The program's window of that class that shows, or null.
+    HWND Shown(const wchar_t* className) const {
+        HWND window = nullptr;
+        DWORD process = 0;
+        while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
+            GetWindowThreadProcessId(window, &process);
+            if (process == process_.dwProcessId && IsWindowVisible(window)) return window;
+        }
+        return nullptr;
+    }
     HWND Calculator() const { return Shown(L"TarvolinCalculator"); }
     HWND Usage() const { return Shown(L"TarvolinUsage"); }
     HWND Message() const { return Shown(L"#32770"); }
@@ -116,20 +117,7 @@ public:
         return std::nullopt;
     }
 
-    // The one thread that runs all its windows.
-    DWORD ThreadId() const { return process_.dwThreadId; }
-
 private:
-    HWND Find(const wchar_t* className, bool shownOnly) const {
-        HWND window = nullptr;
-        DWORD process = 0;
-        while ((window = FindWindowExW(nullptr, window, className, nullptr)) != nullptr) {
-            GetWindowThreadProcessId(window, &process);
-            if (process == process_.dwProcessId && (IsWindowVisible(window) || !shownOnly)) return window;
-        }
-        return nullptr;
-    }
-
     HANDLE job_ = CreateJobObjectW(nullptr, nullptr);
     PROCESS_INFORMATION process_{};
 };

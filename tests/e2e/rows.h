@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calculator/calculator_layout.h"
+#include "calculator/clock_line.h"
 #include "input.h"
 #include "pictures.h"
 #include "program.h"
@@ -95,11 +96,32 @@ inline std::string State(const Program& program) {
     return state;
 }
 
-// The state reached within the deadline, and still the same once the program
-// has handled all that came before (a quit it posted, keys still queued):
-// after the clock line's next change, once a second. Windows hands a window
-// its timer only when no message, quit or input waits for its thread. With
-// the calculator closed there is no clock to wait for.
+// The local time, as the clock line at the calculator's foot shows it.
+inline std::string LocalClockLine() {
+    SYSTEMTIME t;
+    GetLocalTime(&t);
+    return tarvolin::ClockLine({t.wYear, t.wMonth, t.wDay, t.wDayOfWeek, t.wHour, t.wMinute, t.wSecond});
+}
+
+// Returns once the clock line has shown the next second of the local time,
+// which it must within 625 ms: its clock ticks twice a second, the first
+// time half a second after the window is made, when the line is still blank.
+// Windows hands a window its timer only when no message, quit or input waits
+// for its thread, so by then the program has handled all that was queued
+// before.
+inline void ExpectClockTick(HWND clock) {
+    WaitFor([&] { return !TextOf(clock).empty(); });
+    const std::string shown = TextOf(clock);
+    WaitFor([&] { return LocalClockLine() != shown; }, 2s);
+    const std::string next = LocalClockLine();
+    EXPECT_TRUE(WaitFor([&] { return TextOf(clock) == next; }, 625ms))
+        << "the clock line never showed " << next;
+}
+
+// The state reached within the deadline, and still the same after the
+// clock's next tick, once the program has handled what came before (a quit
+// it posted, keys still queued). With the calculator closed there is no
+// clock to wait for.
 inline void ExpectState(const Program& program, const std::string& expected, const wchar_t* messagePicture) {
     std::string state;
     WaitFor([&] {
@@ -108,10 +130,7 @@ inline void ExpectState(const Program& program, const std::string& expected, con
     });
     EXPECT_EQ(state, expected);
     HWND clock = GetDlgItem(program.Calculator(), tarvolin::kLabel7);
-    if (clock) {
-        const std::string time = TextOf(clock);
-        WaitFor([&] { return TextOf(clock) != time; }, 2s);
-    }
+    if (clock) ExpectClockTick(clock);
     EXPECT_EQ(State(program), expected) << "once the program handled what was queued before";
     RECT box{};
     if (messagePicture && OnWine() && GetWindowRect(program.Message(), &box))

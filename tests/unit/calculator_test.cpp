@@ -1,6 +1,7 @@
 // The duration from the boxes' texts, typed or pasted; the clock line.
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 #include "calculator/clock_line.h"
@@ -9,23 +10,24 @@
 namespace tarvolin {
 namespace {
 
-// The boxes in a row: start hour, minute, second; end hour, minute, second;
-// interval days.
-std::string Shown(const DurationInput& boxes) {
-    std::string text;
-    for (std::string_view box : {boxes.startHour, boxes.startMinute, boxes.startSecond, boxes.endHour,
-                                 boxes.endMinute, boxes.endSecond, boxes.intervalDays})
-        text += std::string(box.substr(0, 24)) + "|";
-    return text;
-}
+// What the compute button does with the boxes.
+enum Outcome { kMinutes, kRangeError, kRangeErrorText1Reset };
 
-TEST(ComputeDuration, Minutes) {
-    // More than a double holds, and the largest double, negated.
+TEST(ComputeDuration, MinutesOrTheRangeError) {
+    // The boxes Text1 to Text6 and Text8 (start hour, minute, second; end
+    // hour, minute, second; interval days), and Text7's new text or, for a
+    // range error, none. More than a double holds, and the largest double,
+    // negated.
     const std::string huge(400, '9');
     const std::string maxNegated = "-17976931348623157" + std::string(292, '0');
     const std::string maxRoundedDown = "179769313486231" + std::string(294, '0');
+    struct Row {
+        DurationInput boxes;
+        std::string text7;
+        Outcome outcome = kMinutes;
+    };
     // clang-format off
-    const std::pair<DurationInput, std::string> rows[] = {
+    const Row rows[] = {
         {{"8", "0", "0", "17", "30", "0", "0"}, "570"}, {{"0", "59", "59", "23", "59", "59", "0"}, "1380"},
         {{"0", "0", "0", "0", "0", "0", "2"}, "2880"}, {{"5", "0", "0", "6", "0", "0", "9999"}, "14398620"},
         {{"10", "0", "40", "10", "1", "10", "0"}, "0.5"},
@@ -47,31 +49,24 @@ TEST(ComputeDuration, Minutes) {
         {{"0", "0", "0", "0", "0", "0.0006", "0"}, "0.00001"},
         {{"0", "0", "0", "-123456789012345678", "0", "0", "0"}, "-7407407340740740000"},
         {{"0", maxNegated, "0", "0", "0", "0", "0"}, maxRoundedDown},  // so that it reads back
+        // A time outside the 24-hour clock; a start hour of 24 becomes 0.
+        {{"24", "0", "0", "1", "0", "0", "0"}, "", kRangeErrorText1Reset},
+        {{"25", "0", "0", "1", "0", "0", "0"}, "", kRangeError},
+        {{"1", "60", "0", "2", "0", "0", "0"}, "", kRangeError},
+        {{"1", "0", "60", "2", "0", "0", "0"}, "", kRangeError},
+        {{"1", "0", "0", "24", "0", "0", "0"}, "", kRangeError},
+        {{"1", "0", "0", "2", "99", "0", "0"}, "", kRangeError},
+        {{"1", "0", "0", "2", "0", "60", "0"}, "", kRangeError},
     };
     // clang-format on
-    for (const auto& [boxes, minutes] : rows) {
-        const DurationOutcome outcome = ComputeDuration(boxes);
-        EXPECT_FALSE(outcome.rangeError) << Shown(boxes);
-        EXPECT_EQ(outcome.resultText, minutes) << Shown(boxes);
+    for (std::size_t row = 0; row < std::size(rows); ++row) {
+        const DurationOutcome outcome = ComputeDuration(rows[row].boxes);
+        EXPECT_EQ(outcome.rangeError, rows[row].outcome != kMinutes) << "row " << row;
+        EXPECT_EQ(outcome.resetStartHour, rows[row].outcome == kRangeErrorText1Reset) << "row " << row;
+        EXPECT_EQ(outcome.resultText, rows[row].text7) << "row " << row;
     }
     // The user's decimal separator.
     EXPECT_EQ(ComputeDuration({"10", "0", "0", "10", "0", "30", "0"}, ",").resultText, "0,5");
-}
-
-TEST(ComputeDuration, TheRangeErrorAndWhetherText1IsReset) {
-    // clang-format off
-    const std::pair<DurationInput, bool> rows[] = {
-        {{"24", "0", "0", "1", "0", "0", "0"}, true}, {{"25", "0", "0", "1", "0", "0", "0"}, false},
-        {{"1", "60", "0", "2", "0", "0", "0"}, false}, {{"1", "0", "60", "2", "0", "0", "0"}, false},
-        {{"1", "0", "0", "24", "0", "0", "0"}, false}, {{"1", "0", "0", "2", "99", "0", "0"}, false},
-        {{"1", "0", "0", "2", "0", "60", "0"}, false},
-    };
-    // clang-format on
-    for (const auto& [boxes, text1Reset] : rows) {
-        const DurationOutcome outcome = ComputeDuration(boxes);
-        EXPECT_TRUE(outcome.rangeError) << Shown(boxes);
-        EXPECT_EQ(outcome.resetStartHour, text1Reset) << Shown(boxes);
-    }
 }
 
 TEST(ClockLine, PlainDecimalsAndTheWeekdaysNumeral) {
