@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <cctype>
 #include <sstream>
 #include <string>
@@ -16,11 +18,12 @@ namespace e2e {
 // A named key, or the key of a letter: the V of Ctrl+V.
 inline WORD KeyNamed(const std::string& name) {
     const std::pair<const char*, WORD> named[] = {
-        {"Tab", VK_TAB},     {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},    {"Backspace", VK_BACK},
-        {"End", VK_END},     {"Home", VK_HOME},    {"Insert", VK_INSERT}, {"F4", VK_F4},
-        {"Shift", VK_SHIFT}, {"Ctrl", VK_CONTROL}, {"Alt", VK_MENU}};
+        {"Tab", VK_TAB},     {"Enter", VK_RETURN}, {"Esc", VK_ESCAPE},   {"Backspace", VK_BACK},
+        {"Space", VK_SPACE}, {"End", VK_END},      {"Home", VK_HOME},    {"Insert", VK_INSERT},
+        {"F4", VK_F4},       {"Shift", VK_SHIFT},  {"Ctrl", VK_CONTROL}, {"Alt", VK_MENU}};
     for (auto [keyName, key] : named)
         if (name == keyName) return key;
+    if (name.size() != 1) ADD_FAILURE() << "no key is named " << name;
     return LOBYTE(VkKeyScanA(char(std::tolower(name[0]))));
 }
 
@@ -32,19 +35,22 @@ inline INPUT KeyInput(WORD key, DWORD flags) {
 }
 
 // Types the text. A key without a character, or a chord, is written by name
-// in angle brackets: <Tab>, <Enter>, <Esc>, <Backspace>, <Home>, <End>,
-// <Insert>, <F4>, <Shift+Tab>, <Ctrl+V>, <Alt+F4>.
-inline void Press(const std::string& keys) {
+// in angle brackets: <Tab>, <Enter>, <Esc>, <Backspace>, <Space>, <Home>,
+// <End>, <Insert>, <F4>, <Shift+Tab>, <Ctrl+V>, <Alt+F4>. False when a name
+// is not closed by ">", or when Windows did not take all of it.
+inline bool Press(const std::string& keys) {
     std::vector<INPUT> inputs;
     for (std::size_t i = 0; i < keys.size(); ++i) {
         std::vector<WORD> chord;
         if (keys[i] == '<') {
             const std::size_t end = keys.find('>', i);
+            if (end == std::string::npos) return false;
             std::istringstream names(keys.substr(i + 1, end - i - 1));
             for (std::string name; std::getline(names, name, '+');) chord.push_back(KeyNamed(name));
             i = end;
         } else {
             const SHORT key = VkKeyScanA(keys[i]);
+            // With Shift, where the character takes it.
             if (HIBYTE(key) & 1) chord.push_back(VK_SHIFT);
             chord.push_back(LOBYTE(key));
         }
@@ -53,7 +59,7 @@ inline void Press(const std::string& keys) {
         for (auto key = chord.rbegin(); key != chord.rend(); ++key)
             inputs.push_back(KeyInput(*key, KEYEVENTF_KEYUP));
     }
-    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
+    return SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT)) == inputs.size();
 }
 
 // Clicks the middle of the window with the left button. False when something

@@ -3,10 +3,8 @@
 // stand-in for the tool (standin.cpp) in System32\tarvolin, as 64-bit Windows
 // has the tool: a 32-bit program sees it there only with file-system
 // redirection off (settings.cmake).
-#include "calculator/calculator_layout.h"
 #include "rows.h"
 #include "settings.h"
-#include "usage/about_layout.h"
 
 namespace e2e {
 namespace {
@@ -18,21 +16,20 @@ TEST(Launcher, Rows) {
     wchar_t system32[MAX_PATH];
     GetSystemDirectoryW(system32, MAX_PATH);
     const std::wstring tools = system32 + std::wstring(L"\\tarvolin\\");
-    const std::wstring tool = tools + L"with 工具\\MSINFO32.EXE";
+    // A blank in the folder's name: a command line split there would start
+    // the stand-in planted as with.exe.
     const std::wstring folderWithTool = tools + L"with 工具";
+    const std::wstring tool = folderWithTool + L"\\MSINFO32.EXE";
     const std::wstring missingTool = tools + L"without tool\\MSINFO32.EXE";
     const std::wstring folderWithoutTool = tools + L"without tool";
     const Step open{kClick, kCommand2};
     const Step opened{kFocused, kCmdOK};
     const Step press{kClick, kCmdSysInfo};
+    // The tool's window takes the focus from the program.
     const std::string started = "Text8 0, focus nothing, usage, started MSINFO32.EXE in front";
     const std::string unavailable = "Text8 0, focus OK, message over usage, usage";
-    // The tool's path, the folder it is in (null: no such value), and the row.
-    const struct {
-        const wchar_t* path;
-        const wchar_t* folder;
-        Row row;
-    } rows[] = {
+    // The tool's path, the folder it is in (null: no such value), and the story.
+    const std::tuple<const wchar_t*, const wchar_t*, Row> rows[] = {
         // clang-format off
         // Enter presses the button with the focus.
         {tool.c_str(), folderWithoutTool.c_str(),
@@ -45,13 +42,13 @@ TEST(Launcher, Rows) {
          {"AFolderWithoutTheTool", {open, opened, press}, unavailable, L"unavailable-message"}},
         // clang-format on
     };
-    for (const auto& row : rows) {
+    for (const auto& [path, folder, story] : rows) {
         const bool set = SetRegistryValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                                          L"PATH", REG_SZ, row.path) &&
+                                          L"PATH", REG_SZ, path) &&
                          SetRegistryValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location",
-                                          L"MSINFO", REG_SZ, row.folder);
+                                          L"MSINFO", REG_SZ, folder);
         ASSERT_TRUE(set) << "the registry is read-only";
-        Play(row.row);
+        Play(story);
     }
 }
 

@@ -9,6 +9,7 @@
 #include <gdiplus.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,8 +47,8 @@ inline std::vector<POINT> Differences(Gdiplus::Bitmap& shot, Gdiplus::Bitmap& pi
             Gdiplus::Color approved;
             shot.GetPixel(point.x, point.y, &seen);
             picture.GetPixel(point.x, point.y, &approved);
-            bool isMasked = false;
-            for (const RECT& mask : masked) isMasked = isMasked || PtInRect(&mask, point);
+            const bool isMasked = std::any_of(masked.begin(), masked.end(),
+                                              [&](const RECT& mask) { return PtInRect(&mask, point); });
             if (seen.GetValue() != approved.GetValue() && !isMasked) unlike.push_back(point);
         }
     }
@@ -60,6 +61,7 @@ inline std::vector<POINT> Differences(Gdiplus::Bitmap& shot, Gdiplus::Bitmap& pi
 // differs, the same with the differing pixels in red as
 // pictures/<name>.difference.png.
 inline void ExpectApproved(const std::wstring& name, POINT corner, const std::vector<RECT>& masked = {}) {
+    // GDI+'s PNG encoder.
     static const CLSID kPngEncoder = {0x557cf406, 0x1a04, 0x11d3, {0x9a, 0x73, 0, 0, 0xf8, 0x1e, 0xf3, 0x2e}};
     const std::wstring path = TARVOLIN_APPROVED_PICTURES + name + L".png";
     Gdiplus::Bitmap picture(path.c_str());

@@ -1,9 +1,7 @@
 // Both windows against their approved pictures (docs/*.png) as they start at
 // 96 and 144 DPI, the calculator also with the focus in a box.
-#include "calculator/calculator_layout.h"
 #include "rows.h"
 #include "settings.h"
-#include "usage/about_layout.h"
 
 namespace e2e {
 namespace {
@@ -11,8 +9,9 @@ namespace {
 using namespace tarvolin;
 
 // An approved picture of a whole window, frame and all: where the window
-// starts on the screen, and what is left out of the picture (the clock
-// line's glyphs).
+// starts on the tests' screen of 1280 x 1024 pixels (the calculator centred,
+// the usage window at its own place), and what is left out of the picture,
+// in its coordinates: the clock line's glyphs, in Label7.
 struct WindowLook {
     const wchar_t* picture;
     POINT startsAt;
@@ -23,9 +22,10 @@ const WindowLook kCalculator = {L"calculator", {473, 377}, {{120, 211, 321, 225}
 const WindowLook kCalculator144 = {L"calculator-144", {391, 310}, {{179, 315, 481, 336}}};
 const WindowLook kUsage = {L"usage", {353, 260}, {}};
 const WindowLook kUsage144 = {L"usage-144", {531, 392}, {}};
-// The times typed, the focus still in Text6: Command1 without the default
-// button's border, which a focused button wears anyway. The caret blinks: a
-// picture taken while it is off is taken again.
+// The times typed and the focus still in Text6, so that Command1 must show
+// that it is no default button: with the focus on it, it would wear the
+// default button's border anyway. The caret in Text6 blinks: a picture taken
+// while it is off differs, and is taken again.
 const WindowLook kCalculatorTyping = {L"calculator-typing", {473, 377}, {{120, 211, 321, 225}}};
 
 void ExpectLook(const WindowLook& look) { ExpectApproved(look.picture, look.startsAt, look.moving); }
@@ -37,18 +37,18 @@ void ExpectLook(const WindowLook& look) { ExpectApproved(look.picture, look.star
 void ExpectAsTheyStart(DWORD dpi, const WindowLook& calculator, const WindowLook& usage) {
     // The pictures are Wine's rendering, of its fonts and its controls.
     if (!OnWine() || !MayChangeSettings()) GTEST_SKIP() << "Wine's pictures, at a DPI of the tests' own";
-    const bool set =
-        SetRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD, &dpi, 4);
+    const bool set = SetRegistryValue(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", REG_DWORD,
+                                      &dpi, sizeof dpi);
     ASSERT_TRUE(set) << "the screen's DPI could not be set";
     Program program;
     ASSERT_TRUE(program.Start()) << "the calculator never became ready for input";
     Press("8<Tab>0<Tab>0<Tab>17<Tab>30<Tab>0");
     ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.Control(kText6); }));
     if (dpi == 96) ExpectLook(kCalculatorTyping);
-    Press("<Tab> ");
+    Press("<Tab><Space>");
     ASSERT_TRUE(WaitFor([&] { return TextOf(program.Control(kText7)) == "570"; }));
     ExpectLook(calculator);
-    ASSERT_TRUE(Perform(program, {kFocused, kCommand1, "<Tab><Tab><Tab> "}));
+    ASSERT_TRUE(Perform(program, {kFocused, kCommand1, "<Tab><Tab><Tab><Space>"}));
     ASSERT_TRUE(Perform(program, {kFocused, kCmdOK}));
     ExpectLook(usage);
 }

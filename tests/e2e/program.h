@@ -16,8 +16,9 @@ namespace e2e {
 using namespace std::chrono_literals;
 
 // Asks the condition every 10 ms until it holds (true) or the limit has
-// passed (false). Every wait of the tests is one of these: a window shows a
-// moment after the program made it, under Wine later still.
+// passed (false). The tests wait for what they look for with this, never for
+// a fixed time: a window shows a moment after the program made it, under Wine
+// later still.
 inline bool WaitFor(const std::function<bool()>& condition, std::chrono::milliseconds limit = 15s) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     while (!condition()) {
@@ -38,7 +39,8 @@ inline std::string TextOf(HWND window) {
 }
 
 // One tarvolin.exe in a job object: whatever it starts (the system-information
-// tool) ends with it when this goes.
+// tool) ends with it when this goes, and, as the job ends when its last
+// handle is closed, also when the test program itself crashes.
 class Program {
 public:
     Program() {
@@ -46,14 +48,15 @@ public:
         limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
         SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
     }
-    // Returns once its processes are gone: the next test starts on a screen
-    // without their windows.
+    // Ends its processes and waits up to 15 s for them to go: the next test
+    // starts on a screen without their windows.
     ~Program() {
         TerminateJobObject(job_, 1);
-        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION job{};
+        JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting{};
         const auto kind = JobObjectBasicAccountingInformation;
         WaitFor([&] {
-            return !QueryInformationJobObject(job_, kind, &job, sizeof job, nullptr) || !job.ActiveProcesses;
+            return !QueryInformationJobObject(job_, kind, &accounting, sizeof accounting, nullptr) ||
+                   !accounting.ActiveProcesses;
         });
         CloseHandle(job_);
         CloseHandle(process_.hProcess);
@@ -93,6 +96,7 @@ public:
     }
     HWND Calculator() const { return Shown(L"TarvolinCalculator"); }
     HWND Usage() const { return Shown(L"TarvolinUsage"); }
+    // A message box is of the dialog class.
     HWND Message() const { return Shown(L"#32770"); }
 
     // The control with that id in the message box, else in the usage window,

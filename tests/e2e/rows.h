@@ -85,8 +85,7 @@ inline std::string State(const Program& program) {
     if (message && owner && owner == program.Usage()) state += ", message over usage";
     if (message && !owner) state += ", message without owner";
     HWND usage = program.Usage();
-    if (usage && IsTopmost(usage)) state += ", usage";
-    if (usage && !IsTopmost(usage)) state += ", usage not topmost";
+    if (usage) state += IsTopmost(usage) ? ", usage" : ", usage not topmost";
     HWND tool = nullptr;
     while ((tool = FindWindowExW(nullptr, tool, L"TarvolinTestTool", nullptr)) != nullptr) {
         const std::string path = TextOf(tool);
@@ -110,7 +109,7 @@ inline std::string LocalClockLine() {
 // for its thread, so by then the program has handled all that was queued
 // before.
 inline void ExpectClockTick(HWND clock) {
-    WaitFor([&] { return !TextOf(clock).empty(); });
+    EXPECT_TRUE(WaitFor([&] { return !TextOf(clock).empty(); })) << "the clock line never appeared";
     const std::string shown = TextOf(clock);
     WaitFor([&] { return LocalClockLine() != shown; }, 2s);
     const std::string next = LocalClockLine();
@@ -128,7 +127,7 @@ inline void ExpectState(const Program& program, const std::string& expected, con
         state = State(program);
         return state == expected;
     });
-    EXPECT_EQ(state, expected);
+    ASSERT_EQ(state, expected);
     HWND clock = GetDlgItem(program.Calculator(), tarvolin::kLabel7);
     if (clock) ExpectClockTick(clock);
     EXPECT_EQ(State(program), expected) << "once the program handled what was queued before";
@@ -151,8 +150,7 @@ inline bool Perform(const Program& program, const Step& step) {
     // Keys go to the window in front, and there to the focus.
     const bool focused = WaitFor(
         [&] { return program.Focus() == control && GetForegroundWindow() == GetAncestor(control, GA_ROOT); });
-    if (focused) Press(step.keys);
-    return focused;
+    return focused && Press(step.keys);
 }
 
 inline void Play(const Row& row) {
@@ -162,7 +160,8 @@ inline void Play(const Row& row) {
     for (std::size_t i = 0; i < row.steps.size(); ++i) {
         const Step& step = row.steps[i];
         ASSERT_TRUE(Perform(program, step)) << "step " << i + 1 << " could not be done";
-        if (!step.state.empty()) ExpectState(program, step.state, row.messagePicture);
+        if (step.state.empty()) continue;
+        ASSERT_NO_FATAL_FAILURE(ExpectState(program, step.state, row.messagePicture));
     }
     ExpectState(program, row.state, row.messagePicture);
 }

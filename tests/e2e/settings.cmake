@@ -14,22 +14,37 @@ if(NOT "$ENV{TARVOLIN_TESTS_CHANGE_SETTINGS}" STREQUAL "1")
   return()
 endif()
 
-# The system's own view of the registry, also where reg is a 32-bit program.
+# The system's own view of the registry, also where reg is a 32-bit program;
+# sets `failed` for the caller.
 function(reg)
   execute_process(COMMAND ${REG} ${ARGN} /reg:64 RESULT_VARIABLE failed OUTPUT_QUIET ERROR_QUIET)
   set(failed ${failed} PARENT_SCOPE)
 endfunction()
 
 set(tools "${SYSTEM32}/tarvolin")
+# Written once every key is kept: until the keys are put back, the backup
+# holds the machine's own values, which a later setup must not overwrite (a
+# run that was stopped before its cleanup).
 set(complete "${BACKUP}/complete")
 if(ACTION STREQUAL "setup")
-  file(REMOVE_RECURSE "${BACKUP}")
-  file(MAKE_DIRECTORY "${BACKUP}" "${tools}/with 工具")
+  file(MAKE_DIRECTORY "${tools}/with 工具")
   file(COPY_FILE "${STANDIN}" "${tools}/with 工具/MSINFO32.EXE")
   file(COPY_FILE "${STANDIN}" "${tools}/with.exe")
+  if(EXISTS "${complete}")
+    return()
+  endif()
+  file(REMOVE_RECURSE "${BACKUP}")
+  file(MAKE_DIRECTORY "${BACKUP}")
   foreach(key IN LISTS KEYS)
     string(MAKE_C_IDENTIFIER "${key}" name)
-    reg(export "${key}" "${BACKUP}/${name}.reg" /y)
+    # A key that is not there gets no file, and is taken away again after.
+    reg(query "${key}")
+    if(NOT failed)
+      reg(export "${key}" "${BACKUP}/${name}.reg" /y)
+      if(failed)
+        message(FATAL_ERROR "${key} could not be kept in ${BACKUP}")
+      endif()
+    endif()
   endforeach()
   file(WRITE "${complete}" "")
 elseif(EXISTS "${complete}")

@@ -36,7 +36,8 @@ TEST(ComputeDuration, MinutesOrTheRangeError) {
         {{"10", "30", "0", "10", "10", "0", "0"}, "-20"},  // only the hours tell the next day
         {{"", "", "", "", "", "", ""}, "0"},
         // The days plus one, rounded half to even (2.5 to 2, 1.6 to 2, 1.4 to
-        // 1), as 16 bits; beyond those they stay 0.
+        // 1), as 16 bits; beyond those they stay 0, and the same hour on the
+        // same day is -24 hours: (0 - 1) x 24.
         {{"8", "0", "0", "9", "0", "0", "1.5"}, "1500"}, {{"8", "0", "0", "9", "0", "0", "0.6"}, "1500"},
         {{"8", "0", "0", "9", "0", "0", "0.4"}, "60"}, {{"8", "0", "0", "9", "0", "0", "-1"}, "60"},
         {{"8", "0", "0", "8", "0", "0", "99999"}, "-1440"},
@@ -48,7 +49,9 @@ TEST(ComputeDuration, MinutesOrTheRangeError) {
         // 15 significant digits, never an exponent.
         {{"0", "0", "0", "0", "0", "0.0006", "0"}, "0.00001"},
         {{"0", "0", "0", "-123456789012345678", "0", "0", "0"}, "-7407407340740740000"},
-        {{"0", maxNegated, "0", "0", "0", "0", "0"}, maxRoundedDown},  // so that it reads back
+        // Rounded up to 15 digits the largest double would be too large to
+        // read back: rounded down.
+        {{"0", maxNegated, "0", "0", "0", "0", "0"}, maxRoundedDown},
         // A time outside the 24-hour clock; a start hour of 24 becomes 0.
         {{"24", "0", "0", "1", "0", "0", "0"}, "", kRangeErrorText1Reset},
         {{"25", "0", "0", "1", "0", "0", "0"}, "", kRangeError},
