@@ -6,9 +6,7 @@
 #include "rows.h"
 #include "settings.h"
 
-namespace e2e {
-namespace {
-
+using namespace e2e;
 using namespace tarvolin;
 
 TEST(Launcher, Rows) {
@@ -27,7 +25,7 @@ TEST(Launcher, Rows) {
     const Step press{kClick, kCmdSysInfo};
     // The tool's window takes the focus from the program.
     const std::string started = "Text8 0, focus nothing, usage, started MSINFO32.EXE in front";
-    const std::string unavailable = "Text8 0, focus OK, message over usage, usage";
+    const std::string unavailable = "Text8 0, focus OK, message, usage";
     // The tool's path, the folder it is in (null: no such value), and the story.
     const std::tuple<const wchar_t*, const wchar_t*, Row> rows[] = {
         // clang-format off
@@ -51,6 +49,3 @@ TEST(Launcher, Rows) {
         Play(story);
     }
 }
-
-}  // namespace
-}  // namespace e2e

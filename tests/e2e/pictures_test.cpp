@@ -28,8 +28,6 @@ const WindowLook kUsage144 = {L"usage-144", {531, 392}, {}};
 // while it is off differs, and is taken again.
 const WindowLook kCalculatorTyping = {L"calculator-typing", {473, 377}, {{120, 211, 321, 225}}};
 
-void ExpectLook(const WindowLook& look) { ExpectApproved(look.picture, look.startsAt, look.moving); }
-
 // The program started at that DPI; the times of the pictures, 8:00:00 to
 // 17:30:00, typed and computed, Tab walking the boxes; the usage window
 // opened from Command2, three tabs on, and in front. The focus is on a button
@@ -44,13 +42,14 @@ void ExpectAsTheyStart(DWORD dpi, const WindowLook& calculator, const WindowLook
     ASSERT_TRUE(program.Start()) << "the calculator never became ready for input";
     Press("8<Tab>0<Tab>0<Tab>17<Tab>30<Tab>0");
     ASSERT_TRUE(WaitFor([&] { return program.Focus() == program.Control(kText6); }));
-    if (dpi == 96) ExpectLook(kCalculatorTyping);
+    if (dpi == 96)
+        ExpectApproved(kCalculatorTyping.picture, kCalculatorTyping.startsAt, kCalculatorTyping.moving);
     Press("<Tab><Space>");
     ASSERT_TRUE(WaitFor([&] { return TextOf(program.Control(kText7)) == "570"; }));
-    ExpectLook(calculator);
+    ExpectApproved(calculator.picture, calculator.startsAt, calculator.moving);
     ASSERT_TRUE(Perform(program, {kFocused, kCommand1, "<Tab><Tab><Tab><Space>"}));
     ASSERT_TRUE(Perform(program, {kFocused, kCmdOK}));
-    ExpectLook(usage);
+    ExpectApproved(usage.picture, usage.startsAt, usage.moving);
 }
 
 TEST(Pictures, AsTheyStartAt96Dpi) { ExpectAsTheyStart(96, kCalculator, kUsage); }

@@ -61,11 +61,12 @@ inline bool IsTopmost(HWND window) { return (GetWindowLongW(window, GWL_EXSTYLE)
 
 // What a person sees of the program, in words: each box that holds text, by
 // name, with what it holds; the control with the focus ("OK" in a message box,
-// "nothing" when none of the program's has it); a message box and its owner;
+// "nothing" when none of the program's has it); a message box, and whether
+// it has an owner (the window it was raised from, which it keeps disabled);
 // the usage window; each stand-in for the system-information tool that runs
 // (standin.cpp), by its file name, and whether its window shows in front (not
 // minimised); a window that is not topmost. Or how the program ended:
-//   "Text1 12, Text8 0, focus Command1, message over calculator"
+//   "Text1 12, Text8 0, focus OK, message, usage"
 inline std::string State(const Program& program) {
     const std::optional<DWORD> exitCode = program.ExitCode();
     if (exitCode) return "ended with " + std::to_string(*exitCode);
@@ -80,10 +81,8 @@ inline std::string State(const Program& program) {
     }
     state += "focus " + FocusName(program);
     HWND message = program.Message();
-    HWND owner = GetWindow(message, GW_OWNER);
-    if (message && owner && owner == calculator) state += ", message over calculator";
-    if (message && owner && owner == program.Usage()) state += ", message over usage";
-    if (message && !owner) state += ", message without owner";
+    if (message && GetWindow(message, GW_OWNER)) state += ", message";
+    if (message && !GetWindow(message, GW_OWNER)) state += ", message without owner";
     HWND usage = program.Usage();
     if (usage) state += IsTopmost(usage) ? ", usage" : ", usage not topmost";
     HWND tool = nullptr;

@@ -28,7 +28,6 @@ TEST(ChoosePalette, DesignColoursUnlessTheThemeIsOnOrTheFaceIsDark) {
         {false, 0xFF0000, {0xFF0000, 0xFF0000, 1, 1, 2, 3}},                // blue: 2.44:1
         {false, 0x0000FF, {0xE0E0E0, 0x0000FF, 1, 0, 0x808080, 0xFFFFFF}},  // red: 5.25:1
         {false, 0xFF7800, {0xE0E0E0, 0xFF7800, 1, 0, 0x808080, 0xFFFFFF}},  // 5.13:1; blue read as red: 3.69:1
-        {false, 0x00FF00, {0xE0E0E0, 0x00FF00, 1, 0, 0x808080, 0xFFFFFF}},
         {true, 0xFFFFFF, {0xFFFFFF, 0xFFFFFF, 1, 1, 2, 3}},
     };
     // clang-format on
