@@ -31,9 +31,9 @@ const WindowLook kCalculatorAtStart = {L"calculator-start", {473, 377}, {{120, 2
 
 // The program started at that DPI; the times of the pictures, 8:00:00 to
 // 17:30:00, typed and computed, Tab walking the boxes and Space pressing
-// Command1; the usage window
-// opened from Command2, three tabs on, and in front. The focus is on a button
-// in each picture, where no caret blinks.
+// Command1; the usage window opened from Command2, three tabs on, and in
+// front. After the first picture the focus is on a button, where no caret
+// blinks.
 void ExpectAsTheyStart(DWORD dpi, const WindowLook& calculator, const WindowLook& usage) {
     // The pictures are Wine's rendering, of its fonts and its controls.
     if (!OnWine() || !MayChangeSettings()) GTEST_SKIP() << "Wine's pictures, at a DPI of the tests' own";
