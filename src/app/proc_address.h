@@ -1,5 +1,6 @@
-// Calls that not every supported Windows has are looked up at run time: a
-// program that imports one of them would not start where it is missing.
+// Calls looked up at run time: those that not every supported Windows has (a
+// program that imports one of them would not start where it is missing), and
+// those of a DLL the program loads only when it needs it.
 #pragma once
 
 #include "app/win32.h"

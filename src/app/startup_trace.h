@@ -1,7 +1,8 @@
 // Where start-up spends its time: in a build configured with
 // -DTARVOLIN_TRACE_STARTUP=ON each step sends the milliseconds since the
 // process began to the debugger (under Wine: WINEDEBUG=+debugstr). In other
-// builds the steps are empty.
+// builds the steps are empty. The steps of loading a window are the usage
+// window's too: theirs come when it opens.
 #pragma once
 
 #include "app/win32.h"
